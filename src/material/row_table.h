@@ -1,0 +1,37 @@
+// Row tables: the tabulated material functions. Rows hold pairs (x, y) or triples
+// (x, y, z), are numbered from 1 and are stored contiguously (row-major). The row count is
+// bounded by the 16-bit counts of the material record.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tamo {
+
+inline constexpr int kMaxTableRows = 32767;
+
+template <int Cols>
+struct RowTable {
+  static_assert(Cols == 2 || Cols == 3);
+  std::vector<double> cells;  // Cols doubles per row; row i (1-based) starts at (i-1)*Cols
+
+  int rows() const { return static_cast<int>(cells.size() / Cols); }
+  double& x(int i) { return cells[(i - 1) * Cols]; }
+  double& y(int i) { return cells[(i - 1) * Cols + 1]; }
+  double& z(int i) requires(Cols == 3) { return cells[(i - 1) * Cols + 2]; }
+  double x(int i) const { return cells[(i - 1) * Cols]; }
+  double y(int i) const { return cells[(i - 1) * Cols + 1]; }
+  double z(int i) const requires(Cols == 3) { return cells[(i - 1) * Cols + 2]; }
+  // Replaces the content by `rows` zeroed rows (may throw std::bad_alloc).
+  void resize(int rows) { cells.assign(static_cast<std::size_t>(rows) * Cols, 0.0); }
+  void release() {
+    cells.clear();
+    cells.shrink_to_fit();
+  }
+  const double* raw() const { return cells.data(); }
+};
+
+using PairTable = RowTable<2>;
+using TripleTable = RowTable<3>;
+
+}  // namespace tamo
