@@ -1,14 +1,31 @@
 // Guarded tridiagonal solve in place: row i reads b_i x_i - a_i x_(i-1) - c_i x_(i+1) = d_i.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "model/one_based.h"
 
 namespace tamo {
 
-// Fixes rows 1 and n at the values x holds, eliminates forward (overwriting c and d) and
-// substitutes back into x. Pivots below 1e-25 in magnitude use the reciprocal +-1e9.
+// Pivots smaller than this in magnitude get the reciprocal +-kGuardedReciprocal.
+inline constexpr double kSmallestPivot = 1e-25;
+inline constexpr double kGuardedReciprocal = 1e9;
+
+// 1/m for |m| >= 1e-25; otherwise 1e9 with the sign of m, 0 (also -0) counting as
+// positive. A pivot that does not compare (NaN) gives NaN, so a broken system stays visible.
+inline double guardedReciprocal(double m) {
+  if (std::fabs(m) < kSmallestPivot) return m < 0.0 ? -kGuardedReciprocal : kGuardedReciprocal;
+  return 1.0 / m;
+}
+
+// Solves rows 1..n (n >= 1 entries in every array) on the calling thread:
+//  1. fixes the boundary rows at the values x holds: b_1 = 1, c_1 = 0, d_1 = x_1;
+//     a_n = 0, b_n = 1, d_n = x_n;
+//  2. eliminates forward, overwriting c with the eliminated upper coefficients and d with
+//     the eliminated right-hand side (a and b keep their values apart from rows 1 and n);
+//  3. substitutes back into x (x_1 and x_n come back unchanged).
+// Inside the step's parallel region the driver runs it on one thread between barriers.
 void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b,
                       OneBased<double>& a, OneBased<double>& d, const HostArray<double>& x);
 
