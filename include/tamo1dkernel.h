@@ -398,6 +398,9 @@ TAMO_API int32_t TAMO_CALL tamoGetSourceQuantity(int32_t handle, int32_t number,
 /* ------------------------------------------------------------------------------------ */
 /* Handle-free routines: spline under tension and helpers                                */
 /* ------------------------------------------------------------------------------------ */
+/* These routines report through *ierr only. Common to all that take ierr: a null ierr
+ * makes the routine do nothing (sval/svald then return 0); a null array the routine
+ * needs for the given n sets *ierr = 2 and nothing else is written. */
 
 /** Builds a spline under tension through n points (x strictly increasing).
  *  tension: n-1 interval tensions (only the magnitude counts). A tension below 1e-4 in
@@ -405,24 +408,29 @@ TAMO_API int32_t TAMO_CALL tamoGetSourceQuantity(int32_t handle, int32_t number,
  *  of sinh(t) - t; at 0 this is the cubic Hermite curve with the same derivatives.
  *  b: on input b[0], b[n-1] are the end derivatives; on output b[i] = y[i+1] (i < n-1).
  *  c, d: n-1 shape coefficients each. eps: flatness threshold of the derivative estimate.
- *  *ierr: 0 ok; 1 n < 2 (nothing written) or n = 2 (built from the end derivatives). */
+ *  *ierr: 0 ok; 1 n < 2 (nothing written) or n = 2 (built from the end derivatives);
+ *  2 a null array. */
 TAMO_API void TAMO_CALL sbuild(int32_t n, const double* x, const double* y,
                                const double* tension, double* b, double* c, double* d,
                                double eps, int32_t* ierr);
 
-/** Value of the built spline at t (ya = y, yb = b of sbuild). *ierr: 0 ok; 1 n < 2;
- *  3 t outside [x[0], x[n-1]] (returns 0). */
+/** Value of the built spline at t (ya = y, yb = b of sbuild). No extrapolation.
+ *  *ierr: 0 ok; 1 n < 2 (returns 0); 2 a null array (returns 0); 3 t outside
+ *  [x[0], x[n-1]] or NaN (returns 0). Sequential evaluations find their interval in constant
+ *  time through a process-wide search start; any interleaving gives the same results. */
 TAMO_API double TAMO_CALL sval(int32_t n, const double* x, const double* tension,
                                const double* ya, const double* yb, const double* c,
                                const double* d, double t, int32_t* ierr);
 
-/** As sval; also stores the first derivative in *deriv when deriv is not null. */
+/** As sval; also stores the first derivative in *deriv when deriv is not null (left
+ *  untouched when *ierr is not 0). */
 TAMO_API double TAMO_CALL svald(int32_t n, const double* x, const double* tension,
                                 const double* ya, const double* yb, const double* c,
                                 const double* d, double t, int32_t* ierr, double* deriv);
 
-/** Derivative estimates s (n entries) by the weighted harmonic mean of the secants.
- *  *ierr = 1 when n < 3 (nothing written), else 0. */
+/** Derivative estimates s (n entries) by the weighted harmonic mean of the secants; 0 where
+ *  the y-span over the neighbours is below eps. *ierr: 1 when n < 3 (nothing written);
+ *  2 a null array; else 0. */
 TAMO_API void TAMO_CALL grad2r(int32_t n, const double* x, const double* y, double* s,
                                double eps, int32_t* ierr);
 
@@ -431,22 +439,25 @@ TAMO_API void TAMO_CALL grad2b(int32_t n, const double* x, const double* y, doub
                                double eps, int32_t* ierr);
 
 /** Interval tensions t (n entries; t[0] carries the base tension on input) chosen from the
- *  sign changes of the second derivative. */
+ *  sign changes of the second derivative. Does nothing for n <= 0 or a null array. */
 TAMO_API void TAMO_CALL expjp(int32_t n, const double* x, const double* y, double* t,
                               double eps);
 
 /** Interval tensions t (n entries; on input t[0] the start tension and t[n-2], t[n-1] the
  *  end derivatives) raised until the spline keeps the shape of the points.
- *  *ierr: 1 when n < 3, else the indicator of the last build or evaluation. */
+ *  *ierr: 1 when n < 3; 2 a null array; else the indicator of the last build or probe
+ *  evaluation (the last probe lies inside the curve). Probes that fall before x[0] (next to
+ *  a first interval shorter than a fifth of the second) are not clamped and count as 0. */
 TAMO_API void TAMO_CALL expjp2(int32_t n, const double* x, const double* y, double* t,
                                double tmax, double crit, int32_t* ierr);
 
-/** Interface check: o1 = 2 a, o2 = b c, o3 = v elementwise over n entries; *ierr = 0. */
+/** Interface check: o1 = 2 a, o2 = b c, o3 = v elementwise over n entries; *ierr = 0
+ *  (2 for a null array). */
 TAMO_API void TAMO_CALL test(int32_t n, const double* a, const double* b, const double* c,
                              double* o1, double* o2, double* o3, double v, int32_t* ierr);
 
 /** Logical convention check: *negation = 0 when flag's lowest bit is 1, else 1;
- *  *trueValue = -1; *falseValue = 0; returns ~flag. */
+ *  *trueValue = -1; *falseValue = 0 (null pointers are skipped); returns ~flag. */
 TAMO_API int32_t TAMO_CALL checkbool(int32_t flag, int32_t* negation, int32_t* trueValue,
                                      int32_t* falseValue);
 

@@ -1,6 +1,8 @@
 // Exported handle-free routines: spline under tension, derivative estimators, tension
 // selectors and the interface checks. A null array that a routine would need makes it
-// return at once with *ierr = 2 (when ierr itself is given).
+// return at once with *ierr = 2; a null ierr makes a routine with an indicator do nothing
+// (sval/svald then return 0). expjp, which has no indicator, does nothing on a null array.
+// An allocation failure inside a routine leaves its outputs and *ierr as they were.
 #include "interface/call_frame.h"
 #include "material/auxiliary.h"
 #include "material/spline.h"
@@ -69,7 +71,9 @@ TAMO_API void TAMO_CALL grad2b(int32_t n, const double* x, const double* y, doub
 TAMO_API void TAMO_CALL expjp(int32_t n, const double* x, const double* y, double* t,
                               double eps) {
   tamo::withoutContext([&] {
-    if (n >= 1 && (!x || !y || !t)) return 0;
+    // n = 1, 2 read and write t only; the points are read from n = 3 on.
+    if (n >= 1 && !t) return 0;
+    if (n >= 3 && (!x || !y)) return 0;
     tamo::tensionsFromInflections(n, x, y, t, eps);
     return 0;
   });

@@ -32,8 +32,8 @@ void tensionsFromInflections(int32_t n, const double* x, const double* y, double
 // pass of builds and probe evaluations raises by 1 the tension of every interval whose slopes
 // or whose curvature around its left point change sign (product below crit), until no
 // raised tension is at most max(20, min(tmax, 100)). *ierr: 1 for n < 3, else the indicator
-// of the last build or evaluation (3 when a probe fell outside the curve).
-// Allocates four work arrays of n doubles.
+// of the last build or probe evaluation. Probes outside the curve are not clamped and count
+// as 0. Allocates four work arrays of n doubles.
 void tensionsByShape(int32_t n, const double* x, const double* y, double* t, double tmax,
                      double crit, int32_t* ierr);
 

@@ -71,10 +71,15 @@ int32_t buildGrid(Context& ctx, int32_t N, const double* X, double R, const int3
   releaseContextArrays(ctx);
   ctx.gridDefined = 0;
   ctx.parametersSet = 0;
+  ctx.materialCount = 0;
+  // Checked before N+1 is formed, so that no count describes arrays that do not exist.
+  if (N > kMaxInterfaceCount) {
+    ctx.nodeCount = 0;
+    ctx.interfaceCount = 0;
+    return kNoMemory;
+  }
   ctx.nodeCount = N + 1;
   ctx.interfaceCount = N;
-  ctx.materialCount = 0;
-  if (N > kMaxInterfaceCount) return kNoMemory;
   try {
     const int32_t n = N + 1;
     allocateArrays(ctx, n);
@@ -90,8 +95,11 @@ int32_t buildGrid(Context& ctx, int32_t N, const double* X, double R, const int3
     computeGeometry(ctx, N);
     if (N >= 2 && R > 0.0) computeRadialFactors(ctx, N, R);
   } catch (const std::bad_alloc&) {
+    // A failed build leaves no array and no count behind that could describe one.
     releaseContextArrays(ctx);
     ctx.materialCount = 0;
+    ctx.nodeCount = 0;
+    ctx.interfaceCount = 0;
     return kNoMemory;
   }
   ctx.gridDefined = -1;

@@ -28,8 +28,17 @@ struct SurfaceCondition {
 inline constexpr double kStillAirPermeabilityTimesPressure = 1.906156316294392e-5;
 // Smallest directly given diffusion-equivalent thickness [m].
 inline constexpr double kMinimumSdValue = 0.007680384859255765;
+// Vapour transfer coefficient of the air boundary layer per unit convective heat transfer
+// coefficient [kg/(m2 s Pa) per W/(m2 K)], and the smallest convective coefficient it uses.
+inline constexpr double kVapourPerHeatTransfer = 7e-9;
+inline constexpr double kMinimumConvectiveCoefficient = 3.5;
 
-// Stores the constant surface properties of both sides and marks them set.
+// Stores the constant surface properties of both sides and marks them set. Per side six
+// values in this order: heat transfer coefficient [W/(m2 K)], thickness input [m] (a
+// coating's sd value to which the air boundary layer is added, or with a negative sign the
+// whole thickness), short-wave absorptivity, emissivity, rain absorption factor, radiative
+// part of the heat transfer coefficient [W/(m2 K)]. pressure [Pa] serves only the
+// boundary-layer thickness. The caller has checked surfaceConditionsSet.
 void setSurfaceConditions(Context& ctx, double pressure, const double sideA[6],
                           int32_t explicitA, const double sideB[6], int32_t explicitB);
 

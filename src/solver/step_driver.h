@@ -7,18 +7,27 @@ namespace tamo {
 
 struct Context;
 
+// The host's scalar outputs of a step.
 struct StepOutputs {
-  int32_t* iterationCount;
-  double* maxHumidityChange;
-  double* maxTemperatureChange;
-  int32_t* status;
+  int32_t* iterationCount;        // iterations since the last reset of the counter
+  double* maxHumidityChange;      // [-] largest humidity change of the last iteration
+  double* maxTemperatureChange;   // [K] largest temperature change of the last iteration
+  int32_t* status;                // status word (bits 1, 2, 4)
 };
 
-// Checks that the context can be stepped (grid, dt, interior materials). Returns 0 or the
-// negative code of the first failing check; changes nothing.
+// Status word bits of a step.
+inline constexpr int32_t kStatusRainMismatch = 1;
+inline constexpr int32_t kStatusNotConverged = 2;
+inline constexpr int32_t kStatusDiverged = 4;
+
+// Checks that the context can be stepped, in this order: a grid exists (-7); dt is finite
+// and positive (-22); every interior node 2..n-1 has a material number in 1..M (-22).
+// Returns 0 or the code of the first failing check; changes nothing.
 int32_t checkStepPreconditions(const Context& ctx, double dt);
 
-// Runs one step on host arrays of n entries. Returns 0, -20 after divergence, -11.
+// Runs one step on host arrays of n entries (n = nodeCount; the preconditions hold).
+// Returns 0, or -20 after divergence (outputs written all the same). Throws std::bad_alloc
+// before anything changes when the step's scratch arrays cannot be obtained.
 int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
                 double* waterContent, const StepOutputs& out);
 
