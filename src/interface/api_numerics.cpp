@@ -21,9 +21,8 @@ bool reportNull(int32_t* ierr) {
 
 extern "C" {
 
-TAMO_API void TAMO_CALL sbuild(int32_t n, const double* x, const double* y,
-                               const double* tension, double* b, double* c, double* d,
-                               double eps, int32_t* ierr) {
+TAMO_API void TAMO_CALL sbuild(int32_t n, const double* x, const double* y, const double* tension,
+                               double* b, double* c, double* d, double eps, int32_t* ierr) {
   tamo::withoutContext([&] {
     if (!ierr) return 0;
     if (n >= 2 && (!x || !y || !tension || !b || !c || !d)) return reportNull(ierr), 0;
@@ -32,9 +31,9 @@ TAMO_API void TAMO_CALL sbuild(int32_t n, const double* x, const double* y,
   });
 }
 
-TAMO_API double TAMO_CALL svald(int32_t n, const double* x, const double* tension,
-                                const double* ya, const double* yb, const double* c,
-                                const double* d, double t, int32_t* ierr, double* deriv) {
+TAMO_API double TAMO_CALL svald(int32_t n, const double* x, const double* tension, const double* ya,
+                                const double* yb, const double* c, const double* d, double t,
+                                int32_t* ierr, double* deriv) {
   return tamo::withoutContext([&] {
     if (!ierr) return 0.0;
     if (n >= 2 && (!x || !tension || !ya || !yb || !c || !d)) return reportNull(ierr), 0.0;
@@ -42,14 +41,14 @@ TAMO_API double TAMO_CALL svald(int32_t n, const double* x, const double* tensio
   });
 }
 
-TAMO_API double TAMO_CALL sval(int32_t n, const double* x, const double* tension,
-                               const double* ya, const double* yb, const double* c,
-                               const double* d, double t, int32_t* ierr) {
+TAMO_API double TAMO_CALL sval(int32_t n, const double* x, const double* tension, const double* ya,
+                               const double* yb, const double* c, const double* d, double t,
+                               int32_t* ierr) {
   return svald(n, x, tension, ya, yb, c, d, t, ierr, nullptr);
 }
 
-TAMO_API void TAMO_CALL grad2r(int32_t n, const double* x, const double* y, double* s,
-                               double eps, int32_t* ierr) {
+TAMO_API void TAMO_CALL grad2r(int32_t n, const double* x, const double* y, double* s, double eps,
+                               int32_t* ierr) {
   tamo::withoutContext([&] {
     if (!ierr) return 0;
     if (n >= 3 && (!x || !y || !s)) return reportNull(ierr), 0;
@@ -58,8 +57,8 @@ TAMO_API void TAMO_CALL grad2r(int32_t n, const double* x, const double* y, doub
   });
 }
 
-TAMO_API void TAMO_CALL grad2b(int32_t n, const double* x, const double* y, double* s,
-                               double eps, int32_t* ierr) {
+TAMO_API void TAMO_CALL grad2b(int32_t n, const double* x, const double* y, double* s, double eps,
+                               int32_t* ierr) {
   tamo::withoutContext([&] {
     if (!ierr) return 0;
     if (n >= 3 && (!x || !y || !s)) return reportNull(ierr), 0;
@@ -68,8 +67,7 @@ TAMO_API void TAMO_CALL grad2b(int32_t n, const double* x, const double* y, doub
   });
 }
 
-TAMO_API void TAMO_CALL expjp(int32_t n, const double* x, const double* y, double* t,
-                              double eps) {
+TAMO_API void TAMO_CALL expjp(int32_t n, const double* x, const double* y, double* t, double eps) {
   tamo::withoutContext([&] {
     // n = 1, 2 read and write t only; the points are read from n = 3 on.
     if (n >= 1 && !t) return 0;
@@ -79,8 +77,8 @@ TAMO_API void TAMO_CALL expjp(int32_t n, const double* x, const double* y, doubl
   });
 }
 
-TAMO_API void TAMO_CALL expjp2(int32_t n, const double* x, const double* y, double* t,
-                               double tmax, double crit, int32_t* ierr) {
+TAMO_API void TAMO_CALL expjp2(int32_t n, const double* x, const double* y, double* t, double tmax,
+                               double crit, int32_t* ierr) {
   tamo::withoutContext([&] {
     if (!ierr) return 0;
     if (n >= 3 && (!x || !y || !t)) return reportNull(ierr), 0;

@@ -69,9 +69,9 @@ class JavaArrayArguments {
   // non-zero offset reaches the C operation as that small address, exactly as given.
   template <typename T>
   T* pointer(std::size_t i) const {
-    const auto address = reinterpret_cast<std::uintptr_t>(base_[i]) +
-                         static_cast<std::uintptr_t>(static_cast<std::intptr_t>(
-                             triples_[i].byteOffset));
+    const auto address =
+        reinterpret_cast<std::uintptr_t>(base_[i]) +
+        static_cast<std::uintptr_t>(static_cast<std::intptr_t>(triples_[i].byteOffset));
     return reinterpret_cast<T*>(address);
   }
 

@@ -42,7 +42,9 @@ struct BuiltSpline {
   const double* d;
   int32_t* ierr;  // receives the indicator of every evaluation
 
-  double value(double t) const { return splineValue(n, x, tension, ya, yb, c, d, t, ierr, nullptr); }
+  double value(double t) const {
+    return splineValue(n, x, tension, ya, yb, c, d, t, ierr, nullptr);
+  }
   // 0 where the evaluation falls outside the curve.
   double slope(double t) const {
     double derivative = 0.0;
@@ -160,8 +162,7 @@ void tensionsByShape(int32_t n, const double* xData, const double* yData, double
   const double ts = std::max(kMinStartTension, t[1]);
   for (int32_t i = 1; i <= n; ++i) t[i] = ts;
   const double tc = std::max(kMinCap, std::min(tmax, kMaxCap));
-  const BuiltSpline spline{n,         xData,      tension.data1(), yData, b.data1(), c.data1(),
-                           d.data1(), ierr};
+  const BuiltSpline spline{n, xData, tension.data1(), yData, b.data1(), c.data1(), d.data1(), ierr};
 
   bool raised = true;
   while (raised) {

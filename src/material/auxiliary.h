@@ -24,8 +24,7 @@ void derivativesParabolic(int32_t n, const double* x, const double* y, double* s
 // t(1..n): base tension t0 = max(1, t(1) on input); intervals in which the estimated second
 // derivative changes sign get t0, the others t0 / 4, the last interval max(8, t0 / 2); t(n)
 // = t0. Nothing happens for n <= 0. Allocates two work arrays of n doubles for n >= 3.
-void tensionsFromInflections(int32_t n, const double* x, const double* y, double* t,
-                             double eps);
+void tensionsFromInflections(int32_t n, const double* x, const double* y, double* t, double eps);
 
 // t(1..n): tensions that keep the spline's shape. On input t(1) is the start tension and
 // t(n-1), t(n) the end derivatives of the curve. All tensions start at max(0.1, t(1)) and each

@@ -29,7 +29,9 @@ double seriesP(double z) {
 }
 
 // cosh(a) = 1 + a^2 * seriesQ(a^2).
-double seriesQ(double z) { return 1.0 / 2.0 + z / 24.0 + z * z / 720.0 + z * z * z / 40320.0; }
+double seriesQ(double z) {
+  return 1.0 / 2.0 + z / 24.0 + z * z / 720.0 + z * z * z / 40320.0;
+}
 
 // Start of the interval search, shared by every evaluation in the process. It only steers
 // where the search begins: every value it can hold is reset to 1 when not below n, so any
@@ -150,7 +152,7 @@ void splineBuild(int32_t n, const double* xData, const double* yData, const doub
   S[n] = b[n];
 
   for (int32_t i = 1; i <= n - 1; ++i) {
-    const double t = std::fabs(tension[i]);
+    const double t = tension[i];
     const double h = x[i + 1] - x[i];
     const double delta = (y[i + 1] - y[i]) / h;
     const double A = farEndSlopeFactor(t);
@@ -163,9 +165,9 @@ void splineBuild(int32_t n, const double* xData, const double* yData, const doub
   }
 }
 
-double splineValue(int32_t n, const double* xData, const double* tensionData,
-                   const double* yaData, const double* ybData, const double* cData,
-                   const double* dData, double t, int32_t* ierr, double* deriv) {
+double splineValue(int32_t n, const double* xData, const double* tensionData, const double* yaData,
+                   const double* ybData, const double* cData, const double* dData, double t,
+                   int32_t* ierr, double* deriv) {
   if (n < 2) {
     *ierr = kSplineTooFewPoints;
     return 0.0;

@@ -138,12 +138,13 @@ void moistureTerms(const Context& ctx, Source& s, int32_t i, const Array& T, dou
       if (T[j] < Tmin) Tmin = T[j];
     }
     const double rho = saturationVapourDensity(Tmin);
-    rate = rho < s.interiorVapourDensity ? (s.interiorVapourDensity - rho) *
-                                               s.pressureDifference * s.leakageFactor *
-                                               s.spreadFactor
-                                         : 0.0;
+    if (!(rho < s.interiorVapourDensity)) {
+      std::atomic_ref<double>(s.rate).store(0.0, std::memory_order_relaxed);
+      return;
+    }
+    rate =
+        (s.interiorVapourDensity - rho) * s.pressureDifference * s.leakageFactor * s.spreadFactor;
     std::atomic_ref<double>(s.rate).store(rate, std::memory_order_relaxed);
-    if (rate == 0.0 && !(rho < s.interiorVapourDensity)) return;
   }
   // No more water than the air-filled pores take in one step (a sink is not capped).
   const double r = std::min(rate, fillCapRate);
@@ -191,8 +192,7 @@ int32_t defineSource(Context& ctx, int32_t number, int32_t type, int32_t subtype
       heatList = enlarged(ctx.heatSourceList, ctx.heatSourceCount, heatCapacity, 0);
     }
     if (moistureCapacity > 0) {
-      moistureList =
-          enlarged(ctx.moistureSourceList, ctx.moistureSourceCount, moistureCapacity, 0);
+      moistureList = enlarged(ctx.moistureSourceList, ctx.moistureSourceCount, moistureCapacity, 0);
     }
   } catch (const std::bad_alloc&) {
     return kNoMemory;
@@ -285,14 +285,12 @@ void addHeatSourceTerms(const Context& ctx, int32_t i, double Ti, double& b, dou
 }
 
 void moistureSourceTerms(const Context& ctx, Source& s, int32_t i, const HostArray<double>& T,
-                         double phi_i, double psat_i, double fillCapRate, double& b,
-                         double& d) {
+                         double phi_i, double psat_i, double fillCapRate, double& b, double& d) {
   moistureTerms(ctx, s, i, T, phi_i, psat_i, fillCapRate, b, d);
 }
 
-void moistureSourceTerms(const Context& ctx, Source& s, int32_t i,
-                         const HostArray<const double>& T, double phi_i, double psat_i,
-                         double fillCapRate, double& b, double& d) {
+void moistureSourceTerms(const Context& ctx, Source& s, int32_t i, const HostArray<const double>& T,
+                         double phi_i, double psat_i, double fillCapRate, double& b, double& d) {
   moistureTerms(ctx, s, i, T, phi_i, psat_i, fillCapRate, b, d);
 }
 

@@ -50,11 +50,9 @@ void addMoistureSourceTerms(Context& ctx, int32_t i, const HostArray<double>& T,
 // Terms of one moisture source at node i (i must lie in its range). Writes the
 // infiltration rate into the record.
 void moistureSourceTerms(const Context& ctx, Source& s, int32_t i, const HostArray<double>& T,
-                         double phi_i, double psat_i, double fillCapRate, double& b,
-                         double& d);
+                         double phi_i, double psat_i, double fillCapRate, double& b, double& d);
 // The same over a read-only temperature array (result queries).
-void moistureSourceTerms(const Context& ctx, Source& s, int32_t i,
-                         const HostArray<const double>& T, double phi_i, double psat_i,
-                         double fillCapRate, double& b, double& d);
+void moistureSourceTerms(const Context& ctx, Source& s, int32_t i, const HostArray<const double>& T,
+                         double phi_i, double psat_i, double fillCapRate, double& b, double& d);
 
 }  // namespace tamo

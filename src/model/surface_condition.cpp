@@ -61,8 +61,8 @@ void applySideClimate(SurfaceCondition& side, const double x[7], double pressure
 
 }  // namespace
 
-void setSurfaceConditions(Context& ctx, double pressure, const double sideA[6],
-                          int32_t explicitA, const double sideB[6], int32_t explicitB) {
+void setSurfaceConditions(Context& ctx, double pressure, const double sideA[6], int32_t explicitA,
+                          const double sideB[6], int32_t explicitB) {
   setSide(ctx.sideA, pressure, sideA, explicitA);
   setSide(ctx.sideB, pressure, sideB, explicitB);
   ctx.surfaceConditionsSet = logical(true);

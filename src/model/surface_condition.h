@@ -39,8 +39,8 @@ inline constexpr double kMinimumConvectiveCoefficient = 3.5;
 // whole thickness), short-wave absorptivity, emissivity, rain absorption factor, radiative
 // part of the heat transfer coefficient [W/(m2 K)]. pressure [Pa] serves only the
 // boundary-layer thickness. The caller has checked surfaceConditionsSet.
-void setSurfaceConditions(Context& ctx, double pressure, const double sideA[6],
-                          int32_t explicitA, const double sideB[6], int32_t explicitB);
+void setSurfaceConditions(Context& ctx, double pressure, const double sideA[6], int32_t explicitA,
+                          const double sideB[6], int32_t explicitB);
 
 // Climate update of both sides (seven values each: h, sd, T, phi, radiation,
 // counter-radiation, rain), air pressure, climate refresh of sources and the surface heat

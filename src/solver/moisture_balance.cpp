@@ -1,6 +1,252 @@
-// PLACEHOLDER: replace with the real implementation.
 #include "solver/moisture_balance.h"
 
+#include <algorithm>
+#include <cstdint>
+
+#include "material/properties.h"
+#include "material/saturation.h"
+#include "material/storage_function.h"
+#include "model/context.h"
+#include "model/sources.h"
+#include "solver/interface_means.h"
+#include "solver/node_state.h"
+#include "solver/step_state.h"
+#include "solver/still_air_permeability.h"
+
 namespace tamo {
-void assembleMoistureBalance(Context&, StepState&) {}
+namespace {
+
+constexpr double kWaterVapourGasConstant = 462.0;  // [J/(kg K)]
+constexpr double kKelvinOffset = 273.15;           // [K] at 0 degC
+constexpr double kWaterVolumePerMass = 0.001;      // [m3/kg] volume fraction per kg/m3
+constexpr double kHumidityCap = 1.01;              // [-] top of the storage function
+constexpr double kCapacityOverride = 1e9;          // [kg/m3] holds a surface node's phi
+constexpr double kPoreFillLimit = 999.0;           // [kg/m3] water per air-filled volume
+
+// Moisture transport state of one node at the current iterate.
+struct MoistureNode {
+  double T = 0.0;             // [degC]
+  double phi = 0.0;           // [-]
+  double w = 0.0;             // [kg/m3] water content (interior nodes)
+  double dwdphi = 0.0;        // [kg/m3] moisture capacity (interior nodes)
+  double psat = 0.0;          // [Pa] saturation vapour pressure
+  double permeability = 0.0;  // [kg/(m s Pa)] vapour permeability of the material
+  double liquid = 0.0;        // [kg/(m s)] liquid transport coefficient Dw (interior nodes)
+  bool aboveFreeSaturation = false;
+  bool vapourTight = false;
+};
+
+// Transport across one interface.
+struct MoistureInterface {
+  double permeability = 0.0;       // [kg/(m s Pa)] vapourPermeability
+  double liquid = 0.0;             // [kg/(m s)] liquidTransferCoefficient (interior interfaces)
+  double vapourConductance = 0.0;  // K_v [kg/(m2 s Pa)]
+  double liquidConductance = 0.0;  // K_l [kg/(m2 s)]
+};
+
+// Quantities of node i's west side, carried from the east side of node i-1 or computed
+// afresh at the first node of a chunk with the same functions on the same inputs.
+struct WestSide {
+  MoistureNode west;       // node i-1
+  MoistureNode self;       // node i
+  MoistureInterface face;  // interface i-1
+};
+
+// [Pa] saturation pressure of node k: follows the temperature solved in this iteration
+// while heat transport is on, otherwise the stored value.
+double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k) {
+  return isTrue(ctx.heatTransport) ? saturationVapourPressure(s.temperature[k])
+                                   : ctx.saturationPressure[k];
+}
+
+// Ambient node: only its temperature, humidity and saturation pressure take part.
+MoistureNode ambientNode(const Context& ctx, const StepState& s, int32_t k) {
+  MoistureNode node;
+  node.T = s.temperature[k];
+  node.phi = s.humidity[k];
+  node.psat = nodeSaturationPressure(ctx, s, k);
+  return node;
+}
+
+MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, bool suction) {
+  const MaterialRecord& m = materialOf(ctx, k);
+  MoistureNode node = ambientNode(ctx, s, k);
+  node.w = s.waterContent[k];
+  node.dwdphi = s.assemblyScratch[k];
+  node.vapourTight = isTrue(m.vapourTight);
+
+  node.permeability =
+      stillAirVapourPermeability(node.T, ctx.airPressure) / vapourResistanceFactor(m, node.phi);
+  node.aboveFreeSaturation = node.w > m.wf;
+  const int liquidRows = suction ? m.nSuction : m.nRedistribution;
+  if (node.aboveFreeSaturation && liquidRows >= 1) {
+    // Liquid fills the pores above free saturation: the vapour path closes at wmax.
+    node.permeability = node.permeability * (m.wmax - node.w) / (m.wmax - m.wf);
+  }
+
+  if (isTrue(ctx.liquidTransport)) {
+    // Below 0 degC only the unfrozen water conducts.
+    const double conducting =
+        node.T <= 0.0 ? storageValue(m, cappedHumidity(node.phi, frostCap(node.T))) : node.w;
+    const double Dw = liquidTransportCoefficient(m, conducting, suction);
+    // Temperature dependence of the viscosity of water.
+    node.liquid = Dw * (0.555 + 0.0208 * node.T + 9e-05 * (node.T * node.T));
+  }
+  return node;
+}
+
+MoistureInterface interiorInterface(const Context& ctx, int32_t j, const MoistureNode& left,
+                                    const MoistureNode& right) {
+  const double f = ctx.interfaceWeight[j];
+  const bool same = sameMaterialAcross(ctx, j);
+  MoistureInterface face;
+  if (isTrue(ctx.liquidTransport)) {
+    if (same) {
+      const double slope =
+          right.phi == left.phi ? right.dwdphi : (right.w - left.w) / (right.phi - left.phi);
+      face.liquid = weightedMean(f, left.liquid, right.liquid) * slope;
+    } else {
+      face.liquid = f * left.liquid * left.dwdphi + (1.0 - f) * right.liquid * right.dwdphi;
+    }
+  }
+  // Vapour flowing into a node above free saturation meets that node's permeability.
+  const double flux = ctx.vapourDiffusionFlux[j];
+  if (left.aboveFreeSaturation && flux <= 0.0) {
+    face.permeability = left.permeability;
+  } else if (right.aboveFreeSaturation && flux >= 0.0) {
+    face.permeability = right.permeability;
+  } else {
+    face.permeability = interfaceMean(same, f, left.permeability, right.permeability);
+  }
+  if (!left.vapourTight && !right.vapourTight) {
+    face.vapourConductance = face.permeability * ctx.inverseDistance[j];
+    face.liquidConductance = face.liquid * ctx.inverseDistance[j];
+  }
+  return face;
+}
+
+// Surface interface k (1 or n-1): the permeability makes delta_p * G the vapour
+// conductance delta_air / sd of the surface; the liquid coefficient is the rain uptake
+// coefficient as it stands. Only a vapour-tight node n-1 closes a surface.
+MoistureInterface surfaceInterface(const Context& ctx, int32_t k, double ambientT, double sdValue,
+                                   bool closed) {
+  const double G = ctx.inverseDistance[k];
+  MoistureInterface face;
+  face.permeability = stillAirVapourPermeability(ambientT, ctx.airPressure) / (G * sdValue);
+  face.liquid = ctx.liquidTransferCoefficient[k];
+  if (!closed) {
+    face.vapourConductance = face.permeability * G;
+    face.liquidConductance = face.liquid * G;
+  }
+  return face;
+}
+
+WestSide freshWestSide(const Context& ctx, const StepState& s, int32_t i, bool suction) {
+  WestSide c;
+  c.self = interiorNode(ctx, s, i, suction);
+  if (i == 2) {
+    c.west = ambientNode(ctx, s, 1);
+    c.face = surfaceInterface(ctx, 1, c.west.T, ctx.sideA.sdValue, false);
+  } else {
+    c.west = interiorNode(ctx, s, i - 1, suction);
+    c.face = interiorInterface(ctx, i - 1, c.west, c.self);
+  }
+  return c;
+}
+
+// [kg/m3] moisture storage capacity of node i over the step: secant of the storage
+// function since the step start plus the vapour held in the air-filled pores.
+double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
+                       double airVoidFraction) {
+  const double phiStar = cappedHumidity(node.phi, kHumidityCap);
+  const double phiOld = ctx.stepStartHumidity[i];
+  double C = phiStar == phiOld ? node.dwdphi
+                               : (node.w - ctx.stepStartWaterContent[i]) / (phiStar - phiOld);
+  C += airVoidFraction * node.psat / (kWaterVapourGasConstant * (node.T + kKelvinOffset));
+  return C;
+}
+
+// Row i of the humidity system; c holds the west side on entry and that of node i+1 on
+// return.
+void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, WestSide& c) {
+  const int32_t n = ctx.nodeCount;
+  const MaterialRecord& m = materialOf(ctx, i);
+  const MoistureNode& self = c.self;
+  const bool heatOn = isTrue(ctx.heatTransport);
+
+  if (heatOn) {
+    ctx.saturationPressure[i] = self.psat;
+    if (i == 2) ctx.saturationPressure[1] = c.west.psat;
+  }
+  ctx.vapourPermeability[i - 1] = c.face.permeability;
+  if (i - 1 >= 2) ctx.liquidTransferCoefficient[i - 1] = c.face.liquid;
+
+  const double airVoidFraction = std::max(0.0, m.por - kWaterVolumePerMass * self.w);
+  double C = storageCapacity(ctx, i, self, airVoidFraction);
+  if ((i == 2 || i == n - 1) && self.w > m.nearSaturation && ctx.latentHeatSource[i] > 0.0) {
+    // A nearly saturated surface node that condenses keeps its relative humidity.
+    C = kCapacityOverride;
+  }
+
+  MoistureNode east;
+  MoistureInterface eastFace;
+  if (i < n - 1) {
+    east = interiorNode(ctx, s, i + 1, suction);
+    eastFace = interiorInterface(ctx, i, self, east);
+  } else {
+    east = ambientNode(ctx, s, n);
+    eastFace = surfaceInterface(ctx, n - 1, east.T, ctx.sideB.sdValue, self.vapourTight);
+    ctx.vapourPermeability[n - 1] = eastFace.permeability;
+    if (heatOn) ctx.saturationPressure[n] = east.psat;
+  }
+
+  const double Aw = ctx.westAreaFactor[i];
+  const double Ae = ctx.eastAreaFactor[i];
+  const double Kvw = c.face.vapourConductance;
+  const double Klw = c.face.liquidConductance;
+  const double Kve = eastFace.vapourConductance;
+  const double Kle = eastFace.liquidConductance;
+  const double S = C * ctx.nodeVolume[i] * ctx.inverseTimeStep;
+  const double phiOld = ctx.stepStartHumidity[i];
+  double a = (c.west.psat * Kvw + Klw) * Aw;
+  double cUpper = (east.psat * Kve + Kle) * Ae;
+  double b = (self.psat * Kve + Kle) * Ae + (self.psat * Kvw + Klw) * Aw + S;
+  double d = phiOld * S;
+  if (self.vapourTight) {
+    // No moisture reaches the node: it keeps its humidity of the step start.
+    a = 0.0;
+    cUpper = 0.0;
+    b = 1.0;
+    d = phiOld;
+  }
+
+  addMoistureSourceTerms(ctx, i, s.temperature, self.phi, self.psat,
+                         airVoidFraction * kPoreFillLimit * ctx.inverseTimeStep, b, d);
+
+  ctx.systemLower[i] = a;
+  ctx.systemUpper[i] = cUpper;
+  ctx.systemDiagonal[i] = b;
+  ctx.systemRightHandSide[i] = d;
+
+  c.west = c.self;
+  c.self = east;
+  c.face = eastFace;
+}
+
+}  // namespace
+
+void assembleMoistureBalance(Context& ctx, StepState& s) {
+  const int32_t n = ctx.nodeCount;
+  // Suction while rain is being taken up at side A, redistribution otherwise.
+  const bool suction = n >= 3 && ctx.liquidTransferCoefficient[1] > 0.0;
+  WestSide carry;
+  int32_t last = -1;  // node this thread finished last
+#pragma omp for schedule(guided, 1)
+  for (int32_t i = 2; i <= n - 1; ++i) {
+    if (i != last + 1) carry = freshWestSide(ctx, s, i, suction);
+    assembleMoistureRow(ctx, s, i, suction, carry);
+    last = i;
+  }
+}
+
 }  // namespace tamo

@@ -1,10 +1,332 @@
-// PLACEHOLDER: replace with the real implementation.
 #include "solver/step_driver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "interface/fp_mode.h"
+#include "interface/result_codes.h"
+#include "material/lookups.h"
+#include "material/storage_function.h"
 #include "model/context.h"
+#include "solver/heat_balance.h"
+#include "solver/moisture_balance.h"
+#include "solver/rain_uptake.h"
+#include "solver/step_state.h"
+#include "solver/tridiagonal.h"
 
 namespace tamo {
+namespace {
 
-int32_t checkStepPreconditions(const Context&, double) { return 0; }
-int32_t runStep(Context&, double, double*, double*, double*, const StepOutputs&) { return 0; }
+// Rain load [kg/(m2 h)] above which a side takes up liquid water.
+constexpr double kRainThreshold = 0.1;
+// Uptake coefficient of the first iteration on a rain-active side [kg/(m s)].
+constexpr double kInitialRainUptakeCoefficient = 1e-4;
+constexpr double kSecondsPerHour = 3600.0;
+constexpr double kDampingFactor = 0.9;
+// A restart needs an accepted change this many times the tolerance.
+constexpr double kRestartToleranceFactor = 50.0;
+constexpr double kNotConvergedMeasure = 0.001;
+constexpr double kDivergedMeasure = 1e20;
+// Thresholds of the rain mismatch bit: mismatch [%] and surface humidity difference [-].
+constexpr double kMismatchThreshold = 0.1;
+constexpr double kMismatchHumidityDifference = 1e-4;
+
+// Larger of two changes; a value that does not compare wins and becomes the canonical NaN,
+// so that combining per-thread maxima gives the same bits in any order and thread count.
+inline double largerKeepingNaN(double a, double b) {
+  if (std::isnan(a) || std::isnan(b)) return std::numeric_limits<double>::quiet_NaN();
+  return a < b ? b : a;
+}
+
+#pragma omp declare reduction(maxKeepingNaN:double                           \
+                              : omp_out = largerKeepingNaN(omp_out, omp_in)) \
+    initializer(omp_priv = -std::numeric_limits <double>::max())
+
+const MaterialRecord& materialOf(const Context& ctx, int32_t node) {
+  return ctx.materials[static_cast<std::size_t>(ctx.nodeMaterial[node])];
+}
+
+// liquidUptakeCap of the material of a node; 0 for a node without material (the ambient
+// node of a grid without interior node).
+double uptakeCapOf(const Context& ctx, int32_t node) {
+  const int32_t m = ctx.nodeMaterial[node];
+  if (m < 1 || m > ctx.materialCount) return 0.0;
+  return ctx.materials[static_cast<std::size_t>(m)].liquidUptakeCap;
+}
+
+// Rain at one surface before the iteration: a rain-active side above 0 degC starts with
+// the initial uptake coefficient and a saturated ambient node.
+void startRainUptake(Context& ctx, bool rainActive, double ambientTemperature,
+                     int32_t surfaceInterface, double& ambientHumidity) {
+  if (rainActive && ambientTemperature > 0.0) {
+    ctx.liquidTransferCoefficient[surfaceInterface] = kInitialRainUptakeCoefficient;
+    ambientHumidity = 1.0;
+  } else if (isTrue(ctx.liquidTransport)) {
+    ctx.liquidTransferCoefficient[surfaceInterface] = 0.0;
+  }
+}
+
+// Step preparation on the calling thread, before the parallel region.
+void prepareStep(Context& ctx, StepState& s, double dt) {
+  const int32_t n = ctx.nodeCount;
+  auto& T = s.temperature;
+  auto& phi = s.humidity;
+
+  ctx.secondRelaxation = ctx.secondRelaxationInitial;
+  ctx.humidityRelaxation = ctx.humidityRelaxationInitial;
+  ctx.inverseTimeStep = 1.0 / dt;
+
+  s.uptakeCapA = uptakeCapOf(ctx, 2);
+  s.uptakeCapB = uptakeCapOf(ctx, n - 1);
+  s.uptakePossibleA = s.uptakeCapA > 0.0;
+  s.uptakePossibleB = s.uptakeCapB > 0.0;
+
+  const bool liquid = isTrue(ctx.liquidTransport);
+  s.rainAmountA = ctx.sideA.absorbedRain * dt * (1.0 / kSecondsPerHour);
+  s.rainActiveA = ctx.sideA.absorbedRain > kRainThreshold && liquid;
+  s.rainAmountB = ctx.sideB.absorbedRain * dt * (1.0 / kSecondsPerHour);
+  s.rainActiveB = ctx.sideB.absorbedRain > kRainThreshold && liquid;
+
+  s.surfaceFactorA = ctx.inverseDistance[1] * dt;
+  s.surfaceFactorB = ctx.inverseDistance[n - 1] * dt;
+
+  // Ambient nodes.
+  T[1] = ctx.sideA.ambientTemperature;
+  T[n] = ctx.sideB.ambientTemperature;
+  phi[1] = ctx.sideA.ambientHumidity;
+  phi[n] = ctx.sideB.ambientHumidity;
+
+  // Start-of-step copies keep the ambient humidities (before any rain override).
+  std::copy_n(&phi[1], n, ctx.stepStartHumidity.data1());
+  std::copy_n(&T[1], n, ctx.stepStartTemperature.data1());
+
+  startRainUptake(ctx, s.rainActiveA, T[1], 1, phi[1]);
+  startRainUptake(ctx, s.rainActiveB, T[n], n - 1, phi[n]);
+
+  for (int32_t i = 2; i <= n - 1; ++i) {
+    const MaterialRecord& m = materialOf(ctx, i);
+    const double Ti = T[i];
+    const double phii = phi[i];
+    // Frost cap: below 0 degC part of the pore water is frozen.
+    const double frostCap = Ti >= 0.0 ? 1.0 : 1.0 + 0.01 * Ti;
+    const double unfrozenHumidity = phii <= frostCap ? phii : frostCap;  // NaN -> cap
+    s.startUnfrozenWater[i] = storageValue(m, unfrozenHumidity);
+    s.startEnthalpy[i] =
+        (m.nEnthalpy != 0 && m.enttab.rows() >= 1) ? lookupSloped(m.enttab, Ti) : 0.0;
+    ctx.stepStartWaterContent[i] = storageValue(m, phii);
+  }
+
+  s.iterationLimit = std::max(ctx.restartIteration, ctx.iterationFloor);
+  s.counter = 1;
+}
+
+void acceptMeasure(StepState& s, double measure) {
+  s.acceptedMeasure = measure;
+  s.convergenceMeasure = measure + s.rainMismatchA + s.rainMismatchB;
+}
+
+// Restart of the step from its initial state with re-balanced rain uptake (once per step).
+void restartStep(Context& ctx, StepState& s) {
+  const int32_t n = ctx.nodeCount;
+  ctx.humidityRelaxation = ctx.humidityRelaxationInitial;
+  ctx.secondRelaxation = ctx.secondRelaxationInitial;
+  rebalanceRainUptake(ctx, s, Side::A);
+  rebalanceRainUptake(ctx, s, Side::B);
+  // Interior nodes back to the start of the step; the ambient nodes keep their values.
+  if (n - 2 >= 1) {
+    std::copy_n(&ctx.stepStartHumidity[2], n - 2, &s.humidity[2]);
+    std::copy_n(&ctx.stepStartTemperature[2], n - 2, &s.temperature[2]);
+  }
+  s.restarted = true;
+  s.firstIterationFlag = true;
+  s.justRestarted = true;
+  s.counter = 0;
+}
+
+// Convergence control of one iteration on a single thread: judges the combined change,
+// damps the relaxation factors when it stops shrinking and restarts a stubborn step.
+void controlConvergence(Context& ctx, StepState& s, double dT, double dPhi) {
+  const bool heat = isTrue(ctx.heatTransport);
+  const bool moisture = isTrue(ctx.moistureTransport);
+  if (moisture) s.firstIterationFlag = false;
+  s.justRestarted = false;
+
+  s.maxTemperatureChange = dT;
+  s.maxHumidityChange = dPhi;
+  int32_t c = s.counter;
+
+  if (c == 1 && heat && moisture && dT > 1e-25 && dPhi > dT) s.changeWeight = dPhi / dT;
+  const double measure = largerKeepingNaN(dT * s.changeWeight, dPhi);
+
+  double carried = 0.0;
+  if (c < ctx.dampingStartIteration || measure < s.acceptedMeasure) {
+    acceptMeasure(s, measure);
+    carried = measure;
+  } else {
+    // The change did not shrink.
+    const double r = ctx.humidityRelaxation;
+    if (!s.restarted && ctx.secondRelaxation > ctx.secondRelaxationMinimum &&
+        2.0 * r < ctx.humidityRelaxationInitial) {
+      ctx.secondRelaxation = ctx.secondRelaxation * kDampingFactor;
+      c = 0;
+    }
+    if (r <= ctx.humidityRelaxationMinimum) {
+      acceptMeasure(s, measure);
+      carried = measure;
+    } else {
+      ctx.humidityRelaxation = r * kDampingFactor;
+      c = 0;
+      s.convergenceMeasure = measure;
+      carried = s.acceptedMeasure;
+    }
+  }
+
+  c = c + 1;
+  s.counter = c;
+
+  // A carried value that does not compare causes no restart.
+  if (!s.restarted && c == ctx.restartIteration &&
+      carried > kRestartToleranceFactor * ctx.tolerance) {
+    restartStep(ctx, s);
+  }
+}
+
+// The inner iteration, executed by every thread of the step's parallel region.
+void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
+  FloatingPointModeGuard fpMode;  // flush-to-zero and denormals-are-zero on this thread
+  const int32_t n = ctx.nodeCount;
+  const bool heat = isTrue(ctx.heatTransport);
+  const bool moisture = isTrue(ctx.moistureTransport);
+  auto& T = s.temperature;
+  auto& phi = s.humidity;
+
+  // All threads evaluate the loop test on shared values written before the last barrier,
+  // so they leave the loop together.
+  while (s.convergenceMeasure > ctx.tolerance) {
+    if (s.counter > s.iterationLimit) break;
+
+    // The assemblies end with the barrier of their node loop; the explicit barrier before
+    // each solve keeps the solve after every row even if that changes.
+    if (heat) {
+      assembleHeatBalance(ctx, s);
+#pragma omp barrier
+#pragma omp single
+      solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                       ctx.systemRightHandSide, T);
+    } else {
+      refreshMoistureState(ctx, s);
+    }
+    if (moisture) {
+      assembleMoistureBalance(ctx, s);
+#pragma omp barrier
+#pragma omp single
+      solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                       ctx.systemRightHandSide, phi);
+    }
+
+    // Under-relaxation of the new humidities and the largest changes of both fields.
+    if (n - 1 >= 2) {
+      const double relaxation = ctx.humidityRelaxation;
+#pragma omp for schedule(static) reduction(maxKeepingNaN : maxT, maxPhi)
+      for (int32_t i = 2; i <= n - 1; ++i) {
+        const double p = ctx.previousHumidity[i];
+        phi[i] = p + relaxation * (phi[i] - p);
+        maxPhi = largerKeepingNaN(maxPhi, std::fabs(p - phi[i]));
+        maxT = largerKeepingNaN(maxT, std::fabs(ctx.previousTemperature[i] - T[i]));
+      }
+    }
+
+#pragma omp single nowait
+    {
+      controlConvergence(ctx, s, maxT, maxPhi);
+      // Ready for the next reduction, which starts after the barrier below.
+      maxT = 0.0;
+      maxPhi = 0.0;
+    }
+#pragma omp barrier
+  }
+}
+
+// Water contents, air-void fractions and vapour diffusion fluxes after the iteration.
+void postProcess(Context& ctx, StepState& s) {
+  const int32_t n = ctx.nodeCount;
+  auto& phi = s.humidity;
+  auto& w = s.waterContent;
+  w[1] = 0.0;
+  w[n] = 0.0;
+  for (int32_t i = 2; i <= n - 1; ++i) {
+    const MaterialRecord& m = materialOf(ctx, i);
+    const double wPrevious = storageValue(m, ctx.previousHumidity[i]);
+    ctx.airVoidFraction[i] = std::max(m.por - 0.001 * wPrevious, 0.0);
+    w[i] = storageValue(m, phi[i]);
+  }
+  for (int32_t k = 1; k <= n - 1; ++k) {
+    const bool tight = (k >= 2 && isTrue(materialOf(ctx, k).vapourTight)) ||
+                       (k + 1 <= n - 1 && isTrue(materialOf(ctx, k + 1).vapourTight));
+    ctx.vapourDiffusionFlux[k] =
+        tight ? 0.0
+              : (phi[k] * ctx.saturationPressure[k] - phi[k + 1] * ctx.saturationPressure[k + 1]) *
+                    ctx.vapourPermeability[k] * ctx.inverseDistance[k];
+  }
+}
+
+int32_t statusWord(const Context& ctx, const StepState& s) {
+  const int32_t n = ctx.nodeCount;
+  const auto& T = s.temperature;
+  const auto& phi = s.humidity;
+  int32_t status = 0;
+  // The whole mismatch test hangs on side A's rain state, also for the side B part.
+  if (s.rainActiveA && T[1] > 0.0 &&
+      ((s.rainMismatchA > kMismatchThreshold &&
+        std::fabs(phi[1] - phi[2]) > kMismatchHumidityDifference) ||
+       (s.rainMismatchB > kMismatchThreshold &&
+        std::fabs(phi[n] - phi[n - 1]) > kMismatchHumidityDifference))) {
+    status |= kStatusRainMismatch;
+  }
+  if (s.acceptedMeasure > kNotConvergedMeasure) status |= kStatusNotConverged;
+  if (s.acceptedMeasure > kDivergedMeasure) status |= kStatusDiverged;
+  return status;
+}
+
+}  // namespace
+
+int32_t checkStepPreconditions(const Context& ctx, double dt) {
+  if (!isTrue(ctx.gridDefined)) return kNoGrid;
+  if (!std::isfinite(dt) || !(dt > 0.0)) return kBadArgument;
+  const int32_t n = ctx.nodeCount;
+  for (int32_t i = 2; i <= n - 1; ++i) {
+    const int32_t m = ctx.nodeMaterial[i];
+    if (m < 1 || m > ctx.materialCount) return kBadArgument;
+  }
+  return kOk;
+}
+
+int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
+                double* waterContent, const StepOutputs& out) {
+  const int32_t n = ctx.nodeCount;
+  StepState s(temperature, humidity, waterContent);
+  // The only allocations of the step, made before anything changes.
+  s.startUnfrozenWater.assign(static_cast<std::size_t>(n), 0.0);
+  s.startEnthalpy.assign(static_cast<std::size_t>(n), 0.0);
+  s.assemblyScratch.assign(static_cast<std::size_t>(n), 0.0);
+
+  prepareStep(ctx, s, dt);
+
+  // Per-iteration maxima, shared by the team and combined by the reduction.
+  double maxT = 0.0;
+  double maxPhi = 0.0;
+#pragma omp parallel
+  iterate(ctx, s, maxT, maxPhi);
+
+  *out.iterationCount = s.counter - 1;
+  *out.maxHumidityChange = s.maxHumidityChange;
+  *out.maxTemperatureChange = s.maxTemperatureChange;
+
+  if (isTrue(ctx.moistureTransport)) postProcess(ctx, s);
+  const int32_t status = statusWord(ctx, s);
+  *out.status = status;
+  return (status & kStatusDiverged) != 0 ? kDiverged : kOk;
+}
 
 }  // namespace tamo

@@ -9,10 +9,10 @@ struct Context;
 
 // The host's scalar outputs of a step.
 struct StepOutputs {
-  int32_t* iterationCount;        // iterations since the last reset of the counter
-  double* maxHumidityChange;      // [-] largest humidity change of the last iteration
-  double* maxTemperatureChange;   // [K] largest temperature change of the last iteration
-  int32_t* status;                // status word (bits 1, 2, 4)
+  int32_t* iterationCount;       // iterations since the last reset of the counter
+  double* maxHumidityChange;     // [-] largest humidity change of the last iteration
+  double* maxTemperatureChange;  // [K] largest temperature change of the last iteration
+  int32_t* status;               // status word (bits 1, 2, 4)
 };
 
 // Status word bits of a step.

@@ -6,8 +6,8 @@
 
 namespace tamo {
 
-void copySystem(const Context& ctx, int32_t count, double* lower, double* diagonal,
-                double* upper, double* rightHandSide) {
+void copySystem(const Context& ctx, int32_t count, double* lower, double* diagonal, double* upper,
+                double* rightHandSide) {
   if (count < 1) return;
   const std::size_t entries = static_cast<std::size_t>(count);
   std::copy_n(ctx.systemLower.data1(), entries, lower);

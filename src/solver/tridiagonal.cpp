@@ -2,8 +2,8 @@
 
 namespace tamo {
 
-void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b,
-                      OneBased<double>& a, OneBased<double>& d, const HostArray<double>& x) {
+void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b, OneBased<double>& a,
+                      OneBased<double>& d, const HostArray<double>& x) {
   if (n < 1) return;
 
   // Boundary rows: the ambient node values stay as they are.

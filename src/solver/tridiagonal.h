@@ -26,7 +26,7 @@ inline double guardedReciprocal(double m) {
 //     the eliminated right-hand side (a and b keep their values apart from rows 1 and n);
 //  3. substitutes back into x (x_1 and x_n come back unchanged).
 // Inside the step's parallel region the driver runs it on one thread between barriers.
-void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b,
-                      OneBased<double>& a, OneBased<double>& d, const HostArray<double>& x);
+void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b, OneBased<double>& a,
+                      OneBased<double>& d, const HostArray<double>& x);
 
 }  // namespace tamo

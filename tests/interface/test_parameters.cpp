@@ -1,0 +1,255 @@
+// Solver parameters: iteration limits from the node count, tolerance and relaxation
+// factors, switches and latent heats, argument positions, and the once-only definition.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "interface/context_table.h"
+#include "model/context.h"
+#include "tamo1dkernel.h"
+
+namespace {
+
+class ScopedContext {
+ public:
+  ScopedContext() : handle_(tamoCreateContext()) {}
+  ~ScopedContext() { tamoDeleteContext(handle_); }
+  ScopedContext(const ScopedContext&) = delete;
+  ScopedContext& operator=(const ScopedContext&) = delete;
+  int32_t handle() const { return handle_; }
+  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
+
+ private:
+  int32_t handle_;
+};
+
+// Plane grid with N interface positions (n = N+1 nodes), all elements material 1.
+void defineGrid(const ScopedContext& c, int32_t N) {
+  std::vector<double> X(static_cast<std::size_t>(N));
+  for (int32_t i = 0; i < N; ++i) X[static_cast<std::size_t>(i)] = 0.01 * i;
+  const std::vector<int32_t> mat(static_cast<std::size_t>(N), 1);
+  ASSERT_EQ(tamoSetGrid(c.handle(), N, X.data(), 0.0, mat.data()), TAMO_OK);
+}
+
+struct Limits {
+  int32_t restart;
+  int32_t damping;
+};
+
+Limits limitsFor(int32_t N, int32_t fine, int32_t stabilised) {
+  ScopedContext c;
+  defineGrid(c, N);
+  EXPECT_EQ(tamoSetParameter(c.handle(), 1, 1, 1, fine, stabilised, 0, 1, 1, 0, 0, 0), TAMO_OK);
+  return {c.ctx().restartIteration, c.ctx().dampingStartIteration};
+}
+
+void expectLimits(int32_t N, int32_t fine, int32_t stabilised, int32_t restart, int32_t damping) {
+  const Limits l = limitsFor(N, fine, stabilised);
+  EXPECT_EQ(l.restart, restart) << "N=" << N << " fine=" << fine << " stab=" << stabilised;
+  EXPECT_EQ(l.damping, damping) << "N=" << N << " fine=" << fine << " stab=" << stabilised;
+}
+
+TEST(Parameters, IterationLimitsFollowTheNodeCount) {
+  // n = 21: 3n = 63, n/2 = 10; 4n = 84.
+  expectLimits(20, 0, 0, 63, 10);
+  expectLimits(20, 1, 0, 189, 30);
+  expectLimits(20, 0, 1, 84, 10);
+  expectLimits(20, 1, 1, 252, 30);
+  // n = 101: every base capped.
+  expectLimits(100, 0, 0, 150, 15);
+  expectLimits(100, 1, 0, 450, 45);
+  expectLimits(100, 0, 1, 200, 25);
+  expectLimits(100, 1, 1, 600, 75);
+  // n = 40: 120 < 150, n/2 = 20 above the plain cap 15, below the stabilised cap 25.
+  expectLimits(39, 0, 0, 120, 15);
+  expectLimits(39, 0, 1, 160, 20);
+  // n = 50: 3n = 150 exactly at the cap; 4n = 200 exactly at the cap.
+  expectLimits(49, 0, 0, 150, 15);
+  expectLimits(49, 0, 1, 200, 25);
+  // n = 2 (no interior node): n/2 = 1.
+  expectLimits(1, 0, 0, 6, 1);
+  // Flags count by their lowest bit: 2 is false, 3 and -1 true.
+  expectLimits(20, 2, 2, 63, 10);
+  expectLimits(20, 3, -1, 252, 30);
+}
+
+TEST(Parameters, ToleranceAndRelaxationFactors) {
+  struct Case {
+    int32_t fine, stabilised;
+    double tolerance;
+    int32_t floor;
+    double humidityMin, secondInitial, secondMin;
+  };
+  const Case cases[] = {{0, 0, 1e-5, 2, 0.3, 0.6, 0.3},
+                        {1, 0, 1e-6, 2, 0.3, 0.6, 0.3},
+                        {0, 1, 1e-5, 4, 0.2, 0.5, 0.2},
+                        {1, 1, 1e-6, 4, 0.2, 0.5, 0.2}};
+  for (const Case& k : cases) {
+    ScopedContext c;
+    defineGrid(c, 10);
+    ASSERT_EQ(tamoSetParameter1(c.handle(), 1, 1, 0, k.fine, k.stabilised, 0, 0, 0, 0, 0, 0, 0),
+              TAMO_OK);
+    const tamo::Context& ctx = c.ctx();
+    EXPECT_EQ(ctx.tolerance, k.tolerance);
+    EXPECT_EQ(ctx.iterationFloor, k.floor);
+    EXPECT_EQ(ctx.humidityRelaxationInitial, 0.8);
+    EXPECT_EQ(ctx.humidityRelaxationMinimum, k.humidityMin);
+    EXPECT_EQ(ctx.secondRelaxationInitial, k.secondInitial);
+    EXPECT_EQ(ctx.secondRelaxationMinimum, k.secondMin);
+    EXPECT_TRUE(tamo::isTrue(ctx.parametersSet));
+  }
+}
+
+TEST(Parameters, TransportSwitches) {
+  struct Case {
+    int32_t heat, moisture, liquid;
+    bool liquidOn;
+  };
+  // Liquid transport is the bitwise AND with the moisture switch.
+  const Case cases[] = {{1, 1, 1, true},  {0, 0, 1, false}, {1, 1, 0, false},
+                        {5, 3, 2, false}, {1, -1, 3, true}, {0, 2, 1, false}};
+  for (const Case& k : cases) {
+    ScopedContext c;
+    defineGrid(c, 5);
+    ASSERT_EQ(tamoSetParameter(c.handle(), k.heat, k.moisture, k.liquid, 0, 0, 0, 0, 0, 0, 0, 0),
+              TAMO_OK);
+    const tamo::Context& ctx = c.ctx();
+    // The switches are stored as passed.
+    EXPECT_EQ(ctx.heatTransport, k.heat);
+    EXPECT_EQ(ctx.moistureTransport, k.moisture);
+    EXPECT_EQ(tamo::isTrue(ctx.liquidTransport), k.liquidOn)
+        << k.heat << " " << k.moisture << " " << k.liquid;
+  }
+}
+
+TEST(Parameters, LatentHeats) {
+  struct Case {
+    bool withSlope;
+    int32_t evaporation, temperatureDependent, fusion;
+    double evaporationHeat, slope, fusionHeat;
+  };
+  const Case cases[] = {
+      {false, 1, 0, 1, 2.5e6, 0.0, 333000.0},
+      {false, 0, 0, 0, 1.0, 0.0, 0.0},  // the heat of evaporation becomes 1, not 0
+      {false, 1, 0, 0, 2.5e6, 0.0, 0.0},
+      {false, 0, 0, 1, 1.0, 0.0, 333000.0},
+      {false, 2, 0, 2, 1.0, 0.0, 0.0},  // lowest bit clear
+      {true, 1, 1, 0, 2.5e6, 2440.0, 0.0},
+      {true, 1, 0, 1, 2.5e6, 0.0, 333000.0},
+      {true, 0, 1, 0, 1.0, 0.0, 0.0},  // temperature dependence needs evaporation
+      {true, 0, 1, 1, 1.0, 0.0, 333000.0},
+      {true, -1, 3, -1, 2.5e6, 2440.0, 333000.0},
+  };
+  for (const Case& k : cases) {
+    ScopedContext c;
+    defineGrid(c, 5);
+    const int32_t h = c.handle();
+    const int32_t code =
+        k.withSlope ? tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, k.evaporation, k.temperatureDependent,
+                                        k.fusion, 0, 0, 0)
+                    : tamoSetParameter(h, 1, 1, 1, 0, 0, 0, k.evaporation, k.fusion, 0, 0, 0);
+    ASSERT_EQ(code, TAMO_OK);
+    const tamo::Context& ctx = c.ctx();
+    EXPECT_EQ(ctx.latentHeatEvaporation, k.evaporationHeat)
+        << k.withSlope << k.evaporation << k.temperatureDependent << k.fusion;
+    EXPECT_EQ(ctx.latentHeatSlope, k.slope)
+        << k.withSlope << k.evaporation << k.temperatureDependent << k.fusion;
+    EXPECT_EQ(ctx.latentHeatFusion, k.fusionHeat)
+        << k.withSlope << k.evaporation << k.temperatureDependent << k.fusion;
+  }
+}
+
+// Every field the parameters write, for comparing two contexts.
+std::vector<double> parameterFields(const tamo::Context& ctx) {
+  return {static_cast<double>(ctx.heatTransport),
+          static_cast<double>(ctx.moistureTransport),
+          static_cast<double>(ctx.liquidTransport),
+          static_cast<double>(ctx.iterationFloor),
+          static_cast<double>(ctx.dampingStartIteration),
+          static_cast<double>(ctx.restartIteration),
+          static_cast<double>(ctx.sourceCount),
+          static_cast<double>(ctx.heatSourceCount),
+          static_cast<double>(ctx.moistureSourceCount),
+          ctx.latentHeatEvaporation,
+          ctx.latentHeatSlope,
+          ctx.latentHeatFusion,
+          ctx.tolerance,
+          ctx.humidityRelaxationInitial,
+          ctx.humidityRelaxationMinimum,
+          ctx.secondRelaxationInitial,
+          ctx.secondRelaxationMinimum,
+          static_cast<double>(ctx.parametersSet)};
+}
+
+TEST(Parameters, UnusedArgumentsChangeNothing) {
+  for (const int32_t flags : {0, 1}) {
+    ScopedContext plain;
+    ScopedContext noisy;
+    defineGrid(plain, 12);
+    defineGrid(noisy, 12);
+    ASSERT_EQ(tamoSetParameter(plain.handle(), 1, 1, 1, flags, flags, 0, flags, flags, 0, 0, 0),
+              TAMO_OK);
+    ASSERT_EQ(tamoSetParameter(noisy.handle(), 1, 1, 1, flags, flags, -1, flags, flags, 7,
+                               -2147483647 - 1, 2147483647),
+              TAMO_OK);
+    EXPECT_EQ(parameterFields(plain.ctx()), parameterFields(noisy.ctx()));
+
+    ScopedContext plain1;
+    ScopedContext noisy1;
+    defineGrid(plain1, 12);
+    defineGrid(noisy1, 12);
+    ASSERT_EQ(
+        tamoSetParameter1(plain1.handle(), 1, 1, 1, flags, flags, 0, flags, flags, flags, 0, 0, 0),
+        TAMO_OK);
+    ASSERT_EQ(tamoSetParameter1(noisy1.handle(), 1, 1, 1, flags, flags, 1, flags, flags, flags, -1,
+                                12345, 1),
+              TAMO_OK);
+    EXPECT_EQ(parameterFields(plain1.ctx()), parameterFields(noisy1.ctx()));
+  }
+}
+
+TEST(Parameters, EmptyTheSourceCounts) {
+  ScopedContext c;
+  defineGrid(c, 6);
+  tamo::Context& ctx = c.ctx();
+  ctx.sourceCount = 3;
+  ctx.heatSourceCount = 2;
+  ctx.moistureSourceCount = 1;
+  ctx.latentHeatSlope = 99.0;
+  ASSERT_EQ(tamoSetParameter1(c.handle(), 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0), TAMO_OK);
+  EXPECT_EQ(ctx.sourceCount, 0);
+  EXPECT_EQ(ctx.heatSourceCount, 0);
+  EXPECT_EQ(ctx.moistureSourceCount, 0);
+  EXPECT_EQ(ctx.latentHeatSlope, 0.0);
+}
+
+TEST(Parameters, ResultCodesInOrder) {
+  ScopedContext c;
+  const int32_t h = c.handle();
+  // No grid: -7, and nothing is set.
+  EXPECT_EQ(tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0), TAMO_NO_GRID);
+  EXPECT_EQ(tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0), TAMO_NO_GRID);
+  EXPECT_FALSE(tamo::isTrue(c.ctx().parametersSet));
+  EXPECT_EQ(c.ctx().tolerance, 0.0);
+  EXPECT_EQ(c.ctx().latentHeatEvaporation, 0.0);
+  EXPECT_EQ(c.ctx().heatTransport, 0);
+
+  defineGrid(c, 20);
+  ASSERT_EQ(tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0), TAMO_OK);
+  const std::vector<double> before = parameterFields(c.ctx());
+  // Either form a second time: -13, nothing changes (other flags would change everything).
+  EXPECT_EQ(tamoSetParameter(h, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0), TAMO_ALREADY_SET);
+  EXPECT_EQ(tamoSetParameter1(h, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0), TAMO_ALREADY_SET);
+  EXPECT_EQ(parameterFields(c.ctx()), before);
+  EXPECT_EQ(c.ctx().restartIteration, 63);
+  EXPECT_EQ(c.ctx().latentHeatSlope, 2440.0);
+
+  // A refused grid keeps the parameters set.
+  const double X[2] = {0.0, 1.0};
+  const int32_t mat[2] = {0, 1};
+  EXPECT_EQ(tamoSetGrid(h, 2, X, 0.0, mat), TAMO_ALREADY_SET);
+  EXPECT_TRUE(tamo::isTrue(c.ctx().parametersSet));
+  EXPECT_EQ(c.ctx().nodeCount, 21);
+}
+
+}  // namespace

@@ -1,0 +1,355 @@
+// Grid build: geometry factors against hand-computed values, conservation of the
+// discretised length, radial area factors against face radii, material numbering, the
+// position query and the once-only definition.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "interface/context_table.h"
+#include "model/context.h"
+#include "tamo1dkernel.h"
+
+namespace {
+
+// Owns one context of the process-wide table for the duration of a test.
+class ScopedContext {
+ public:
+  ScopedContext() : handle_(tamoCreateContext()) {}
+  ~ScopedContext() { tamoDeleteContext(handle_); }
+  ScopedContext(const ScopedContext&) = delete;
+  ScopedContext& operator=(const ScopedContext&) = delete;
+  int32_t handle() const { return handle_; }
+  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
+
+ private:
+  int32_t handle_;
+};
+
+constexpr std::array<double, 4> kX = {0.0, 0.01, 0.03, 0.06};
+constexpr std::array<int32_t, 4> kMat = {9, 2, 1, 3};
+
+int32_t setGrid(const ScopedContext& c, double radius) {
+  return tamoSetGrid(c.handle(), 4, kX.data(), radius, kMat.data());
+}
+
+TEST(Grid, PlaneGeometryFactorsMatchHandValues) {
+  ScopedContext c;
+  ASSERT_GE(c.handle(), 1);
+  ASSERT_EQ(setGrid(c, 0.0), TAMO_OK);
+  const tamo::Context& ctx = c.ctx();
+  EXPECT_EQ(ctx.interfaceCount, 4);
+  EXPECT_EQ(ctx.nodeCount, 5);
+  EXPECT_TRUE(tamo::isTrue(ctx.gridDefined));
+  EXPECT_FALSE(tamo::isTrue(ctx.parametersSet));
+
+  // Positions with the repeated last entry.
+  const double positions[6] = {0, 0.0, 0.01, 0.03, 0.06, 0.06};
+  for (int k = 1; k <= 5; ++k) EXPECT_EQ(ctx.interfacePosition[k], positions[k]) << k;
+
+  // 2 / node distance: 2/0.01, 2/0.03, 2/0.05, and 2/0.03 at the last interface.
+  EXPECT_NEAR(ctx.inverseDistance[1], 200.0, 1e-9);
+  EXPECT_NEAR(ctx.inverseDistance[2], 200.0 / 3.0, 1e-9);
+  EXPECT_NEAR(ctx.inverseDistance[3], 40.0, 1e-9);
+  EXPECT_NEAR(ctx.inverseDistance[4], 200.0 / 3.0, 1e-9);
+
+  const double weight[6] = {0, 0.0, 1.0 / 3.0, 0.4, 1.0, 0.0};
+  const double volume[6] = {0, 0.0, 0.005, 0.02, 0.015, 0.0};
+  for (int k = 1; k <= 5; ++k) {
+    EXPECT_NEAR(ctx.interfaceWeight[k], weight[k], 1e-15) << k;
+    EXPECT_NEAR(ctx.nodeVolume[k], volume[k], 1e-15) << k;
+    EXPECT_EQ(ctx.eastAreaFactor[k], 1.0) << k;
+    EXPECT_EQ(ctx.westAreaFactor[k], 1.0) << k;
+  }
+  // The ambient nodes have no volume and the end weights are exactly 0.
+  EXPECT_EQ(ctx.nodeVolume[1], 0.0);
+  EXPECT_EQ(ctx.nodeVolume[5], 0.0);
+  EXPECT_EQ(ctx.interfaceWeight[1], 0.0);
+  EXPECT_EQ(ctx.interfaceWeight[5], 0.0);
+  EXPECT_EQ(ctx.interfaceWeight[4], 1.0);
+
+  // A negative radius is plane geometry as well.
+  ScopedContext negative;
+  ASSERT_EQ(setGrid(negative, -1.0), TAMO_OK);
+  for (int k = 1; k <= 5; ++k) {
+    EXPECT_EQ(negative.ctx().eastAreaFactor[k], 1.0) << k;
+    EXPECT_EQ(negative.ctx().westAreaFactor[k], 1.0) << k;
+  }
+}
+
+TEST(Grid, RadialAreaFactorsMatchHandValues) {
+  ScopedContext c;
+  ASSERT_EQ(setGrid(c, 1.0), TAMO_OK);
+  const tamo::Context& ctx = c.ctx();
+  const double delta[5] = {0, 0, 0.0025, 0.02 / 2.03, 0.03 / 2.08};
+  for (int k = 2; k <= 4; ++k) {
+    EXPECT_NEAR(ctx.eastAreaFactor[k], 1.0 + delta[k], 1e-15) << k;
+    EXPECT_NEAR(ctx.westAreaFactor[k], 1.0 - delta[k], 1e-15) << k;
+  }
+  // The ambient nodes keep plane factors.
+  EXPECT_EQ(ctx.eastAreaFactor[1], 1.0);
+  EXPECT_EQ(ctx.westAreaFactor[1], 1.0);
+  EXPECT_EQ(ctx.eastAreaFactor[5], 1.0);
+  EXPECT_EQ(ctx.westAreaFactor[5], 1.0);
+  // The plane factors are unaffected by the radius.
+  EXPECT_NEAR(ctx.nodeVolume[3], 0.02, 1e-15);
+}
+
+// Away from the first element the radial factors are face radius over centre radius, with
+// the radius growing one for one with the position: r(x) = R + x - (X(1) + X(2)) / 2.
+// Neighbouring elements then share the radius of their common face.
+TEST(Grid, RadialFactorsReproduceFaceRadiiOnAnUnevenGrid) {
+  const std::vector<double> X = {0.10, 0.102, 0.107, 0.115, 0.13, 0.16, 0.161};
+  const std::vector<int32_t> mat(X.size(), 1);
+  const double R = 0.35;
+  ScopedContext c;
+  const int32_t N = static_cast<int32_t>(X.size());
+  ASSERT_EQ(tamoSetGrid(c.handle(), N, X.data(), R, mat.data()), TAMO_OK);
+  const tamo::Context& ctx = c.ctx();
+  auto radius = [&](double x) { return R + x - (X[0] + X[1]) / 2.0; };
+  for (int k = 3; k <= N; ++k) {
+    const double west = radius(X[k - 2]);
+    const double east = radius(X[k - 1]);
+    const double centre = (east + west) / 2.0;
+    EXPECT_NEAR(ctx.eastAreaFactor[k], east / centre, 1e-13) << k;
+    EXPECT_NEAR(ctx.westAreaFactor[k], west / centre, 1e-13) << k;
+    EXPECT_NEAR(ctx.eastAreaFactor[k] / ctx.westAreaFactor[k], east / west, 1e-13) << k;
+  }
+  // The first element: quarter of its width over R.
+  EXPECT_NEAR(ctx.eastAreaFactor[2], 1.0 + 0.002 / (4.0 * R), 1e-15);
+  EXPECT_NEAR(ctx.westAreaFactor[2], 1.0 - 0.002 / (4.0 * R), 1e-15);
+}
+
+// The interior node volumes cover the component except half of the first and half of the
+// last element (those halves belong to the surfaces); the weights place each interface
+// between its two node centres.
+TEST(Grid, NodeVolumesConserveTheComponentLength) {
+  const std::vector<double> X = {-0.02, -0.015, 0.0, 0.004, 0.03, 0.031, 0.05, 0.12};
+  const std::vector<int32_t> mat = {0, 1, 1, 2, 2, 2, 1, 3};
+  ScopedContext c;
+  const int32_t N = static_cast<int32_t>(X.size());
+  ASSERT_EQ(tamoSetGrid(c.handle(), N, X.data(), 0.0, mat.data()), TAMO_OK);
+  const tamo::Context& ctx = c.ctx();
+  double sum = 0.0;
+  for (int k = 1; k <= N + 1; ++k) sum += ctx.nodeVolume[k];
+  const double first = X[1] - X[0];
+  const double last = X[N - 1] - X[N - 2];
+  EXPECT_NEAR(sum, (X[N - 1] - X[0]) - first / 2.0 - last / 2.0, 1e-15);
+  // inverseDistance is 1 / distance between neighbouring node centres (the surfaces count
+  // as the centres of the ambient nodes); the weight is the share of that distance on the
+  // side of the left node, half the width of its element.
+  EXPECT_NEAR(1.0 / ctx.inverseDistance[1], first / 2.0, 1e-15);
+  EXPECT_NEAR(1.0 / ctx.inverseDistance[N], last / 2.0, 1e-15);
+  for (int k = 2; k <= N - 1; ++k) {
+    const double leftHalf = (X[k - 1] - X[k - 2]) / 2.0;
+    const double rightHalf = (X[k] - X[k - 1]) / 2.0;
+    EXPECT_NEAR(1.0 / ctx.inverseDistance[k], leftHalf + rightHalf, 1e-15) << k;
+    EXPECT_NEAR(ctx.interfaceWeight[k] / ctx.inverseDistance[k], leftHalf, 1e-15) << k;
+  }
+  EXPECT_EQ(ctx.materialCount, 3);
+}
+
+TEST(Grid, SmallestGrids) {
+  // N = 2: one interior node, both halvings apply to it: a quarter of the element.
+  {
+    const double X[2] = {0.0, 0.08};
+    const int32_t mat[2] = {0, 1};
+    ScopedContext c;
+    ASSERT_EQ(tamoSetGrid(c.handle(), 2, X, 0.0, mat), TAMO_OK);
+    const tamo::Context& ctx = c.ctx();
+    EXPECT_EQ(ctx.nodeCount, 3);
+    EXPECT_NEAR(ctx.nodeVolume[2], 0.02, 1e-17);
+    EXPECT_EQ(ctx.nodeVolume[1], 0.0);
+    EXPECT_EQ(ctx.nodeVolume[3], 0.0);
+    EXPECT_EQ(ctx.interfaceWeight[2], 1.0);
+    EXPECT_NEAR(ctx.inverseDistance[1], 25.0, 1e-12);
+    EXPECT_NEAR(ctx.inverseDistance[2], 25.0, 1e-12);
+    EXPECT_EQ(ctx.nodeMaterial[1], 0);
+    EXPECT_EQ(ctx.nodeMaterial[2], 1);
+    EXPECT_EQ(ctx.nodeMaterial[3], 0);
+  }
+  // N = 1: no interior node; accepted, materials may be absent.
+  {
+    const double X[1] = {0.5};
+    ScopedContext c;
+    ASSERT_EQ(tamoSetGrid(c.handle(), 1, X, 2.0, nullptr), TAMO_OK);
+    const tamo::Context& ctx = c.ctx();
+    EXPECT_EQ(ctx.nodeCount, 2);
+    EXPECT_EQ(ctx.interfaceCount, 1);
+    EXPECT_EQ(ctx.materialCount, 0);
+    EXPECT_EQ(ctx.nodeVolume[1], 0.0);
+    EXPECT_EQ(ctx.nodeVolume[2], 0.0);
+    EXPECT_EQ(ctx.eastAreaFactor[2], 1.0);
+    EXPECT_EQ(ctx.westAreaFactor[2], 1.0);
+    double out[3] = {-1.0, -1.0, -1.0};
+    EXPECT_EQ(tamoGetGrid(c.handle(), 3, out), TAMO_OK);
+    EXPECT_EQ(out[0], 0.5);
+    EXPECT_EQ(out[1], 0.5);
+    EXPECT_EQ(out[2], -1.0);
+  }
+}
+
+TEST(Grid, MaterialNumbersAndRecords) {
+  ScopedContext c;
+  ASSERT_EQ(setGrid(c, 0.0), TAMO_OK);
+  const tamo::Context& ctx = c.ctx();
+  // Entry 1 of mat (9) plays no part; the ambient nodes carry material 0.
+  const int32_t expected[6] = {0, 0, 2, 1, 3, 0};
+  for (int k = 1; k <= 5; ++k) EXPECT_EQ(ctx.nodeMaterial[k], expected[k]) << k;
+  EXPECT_EQ(ctx.materialCount, 3);
+  ASSERT_EQ(ctx.materials.size(), 3u);
+  ASSERT_EQ(ctx.materialDefined.size(), 3u);
+  for (int m = 1; m <= 3; ++m) {
+    EXPECT_FALSE(tamo::isTrue(ctx.materialDefined[m])) << m;
+    EXPECT_EQ(ctx.materials[m].nStorage, 0) << m;
+    EXPECT_EQ(ctx.materials[m].wmax, 0.0) << m;
+  }
+  EXPECT_EQ(tamoSetMaterial(c.handle(), 3, 1000.0, 0.1, 900.0, 0), TAMO_OK);
+  EXPECT_EQ(tamoSetMaterial(c.handle(), 4, 1000.0, 0.1, 900.0, 0), TAMO_BAD_MATERIAL);
+
+  // A number used by no element below M still gets a record.
+  {
+    const int32_t gaps[4] = {0, 4, 4, 1};
+    ScopedContext g;
+    ASSERT_EQ(tamoSetGrid(g.handle(), 4, kX.data(), 0.0, gaps), TAMO_OK);
+    EXPECT_EQ(g.ctx().materialCount, 4);
+    EXPECT_EQ(tamoSetMaterial(g.handle(), 2, 1000.0, 0.1, 900.0, 0), TAMO_OK);
+  }
+
+  // Materials all 0 (or negative): no record, every material operation fails with -2.
+  for (const std::array<int32_t, 4>& none :
+       {std::array<int32_t, 4>{0, 0, 0, 0}, std::array<int32_t, 4>{7, -1, 0, -3}}) {
+    ScopedContext z;
+    ASSERT_EQ(tamoSetGrid(z.handle(), 4, kX.data(), 0.0, none.data()), TAMO_OK);
+    const int32_t h = z.handle();
+    EXPECT_EQ(z.ctx().materialCount, 0);
+    EXPECT_EQ(z.ctx().materials.size(), 0u);
+    EXPECT_EQ(z.ctx().materialDefined.size(), 0u);
+    double value = 0.0;
+    const double xs[2] = {0.5, 0.8};
+    const double ys[2] = {10.0, 20.0};
+    for (int32_t material : {0, 1}) {
+      EXPECT_EQ(tamoSetMaterial(h, material, 1000.0, 0.1, 900.0, 0), TAMO_BAD_MATERIAL);
+      EXPECT_EQ(tamoSetMaterialFunction(h, material, 6, 0, 2, xs, ys), TAMO_BAD_MATERIAL);
+      EXPECT_EQ(tamoSoriso(h, material, 0.5, &value, nullptr), TAMO_BAD_MATERIAL);
+      EXPECT_EQ(tamoSorinv(h, material, 5.0, &value), TAMO_BAD_MATERIAL);
+      EXPECT_EQ(tamoCaldw(h, material, 5.0, &value, 1), TAMO_BAD_MATERIAL);
+      EXPECT_EQ(tamoCalmu(h, material, 0.5, &value), TAMO_BAD_MATERIAL);
+      EXPECT_EQ(tamoCallam(h, material, 5.0, 10.0, &value), TAMO_BAD_MATERIAL);
+      EXPECT_EQ(tamoCalent(h, material, 10.0, &value), TAMO_BAD_MATERIAL);
+    }
+  }
+}
+
+TEST(Grid, StateArraysAreAllocatedAndCleared) {
+  ScopedContext c;
+  ASSERT_EQ(setGrid(c, 1.0), TAMO_OK);
+  const tamo::Context& ctx = c.ctx();
+  for (const tamo::OneBased<double>* a :
+       {&ctx.saturationPressure, &ctx.previousTemperature, &ctx.previousHumidity,
+        &ctx.stepStartTemperature, &ctx.stepStartHumidity, &ctx.stepStartWaterContent,
+        &ctx.airVoidFraction, &ctx.latentHeatSource}) {
+    EXPECT_EQ(a->size(), 5u);
+  }
+  for (const tamo::OneBased<double>* a :
+       {&ctx.relaxedLatentHeatSource, &ctx.heatConductance, &ctx.liquidTransferCoefficient,
+        &ctx.vapourPermeability, &ctx.vapourDiffusionFlux, &ctx.systemLower, &ctx.systemUpper,
+        &ctx.systemDiagonal, &ctx.systemRightHandSide}) {
+    ASSERT_EQ(a->size(), 5u);
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ((*a)[k], 0.0) << k;
+  }
+}
+
+TEST(Grid, PositionQuery) {
+  ScopedContext c;
+  const int32_t h = c.handle();
+  double out[8];
+  auto fill = [&] {
+    for (double& v : out) v = -7.5;
+  };
+  fill();
+  EXPECT_EQ(tamoGetGrid(h, 4, out), TAMO_NO_GRID);
+  for (double v : out) EXPECT_EQ(v, -7.5);
+
+  ASSERT_EQ(setGrid(c, 0.0), TAMO_OK);
+  // N+1 entries: the positions, then X(N) again.
+  fill();
+  ASSERT_EQ(tamoGetGrid(h, 5, out), TAMO_OK);
+  const double expected[5] = {0.0, 0.01, 0.03, 0.06, 0.06};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(out[i], expected[i]) << i;
+  EXPECT_EQ(out[5], -7.5);
+  // Fewer entries: only those.
+  fill();
+  ASSERT_EQ(tamoGetGrid(h, 2, out), TAMO_OK);
+  EXPECT_EQ(out[0], 0.0);
+  EXPECT_EQ(out[1], 0.01);
+  EXPECT_EQ(out[2], -7.5);
+  // A count of 0 or less writes nothing, even to a null array.
+  fill();
+  EXPECT_EQ(tamoGetGrid(h, 0, out), TAMO_OK);
+  EXPECT_EQ(tamoGetGrid(h, -3, out), TAMO_OK);
+  EXPECT_EQ(tamoGetGrid(h, 0, nullptr), TAMO_OK);
+  for (double v : out) EXPECT_EQ(v, -7.5);
+  // A count above N+1 is limited to N+1 entries.
+  ASSERT_EQ(tamoGetGrid(h, 8, out), TAMO_OK);
+  EXPECT_EQ(out[4], 0.06);
+  EXPECT_EQ(out[5], -7.5);
+  EXPECT_EQ(out[7], -7.5);
+  EXPECT_EQ(tamoGetGrid(h, 1, nullptr), TAMO_NULL_ARRAY);
+}
+
+TEST(Grid, DefinedOnceAndRefusedCallsChangeNothing) {
+  ScopedContext c;
+  const int32_t h = c.handle();
+  // Refused before a grid exists: the context stays without grid.
+  EXPECT_EQ(tamoSetGrid(h, 0, kX.data(), 0.0, kMat.data()), TAMO_BAD_ARGUMENT);
+  EXPECT_EQ(tamoSetGrid(h, -4, kX.data(), 0.0, kMat.data()), TAMO_BAD_ARGUMENT);
+  EXPECT_EQ(tamoSetGrid(h, 4, nullptr, 0.0, kMat.data()), TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoSetGrid(h, 4, kX.data(), 0.0, nullptr), TAMO_NULL_ARRAY);
+  EXPECT_FALSE(tamo::isTrue(c.ctx().gridDefined));
+  EXPECT_EQ(c.ctx().nodeCount, 0);
+  EXPECT_TRUE(c.ctx().interfacePosition.empty());
+  double out[5];
+  EXPECT_EQ(tamoGetGrid(h, 5, out), TAMO_NO_GRID);
+
+  ASSERT_EQ(setGrid(c, 0.0), TAMO_OK);
+  ASSERT_EQ(tamoSetMaterial(h, 2, 1500.0, 0.2, 850.0, 1), TAMO_OK);
+  ASSERT_EQ(tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0), TAMO_OK);
+
+  // A second grid is refused with -13 before any other test, whatever its arguments.
+  const double other[3] = {1.0, 2.0, 3.0};
+  const int32_t otherMat[3] = {0, 5, 5};
+  EXPECT_EQ(tamoSetGrid(h, 3, other, 1.0, otherMat), TAMO_ALREADY_SET);
+  EXPECT_EQ(tamoSetGrid(h, 0, nullptr, 1.0, nullptr), TAMO_ALREADY_SET);
+  ASSERT_EQ(tamoGetGrid(h, 5, out), TAMO_OK);
+  const double expected[5] = {0.0, 0.01, 0.03, 0.06, 0.06};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(out[i], expected[i]) << i;
+  const tamo::Context& ctx = c.ctx();
+  EXPECT_EQ(ctx.materialCount, 3);
+  EXPECT_EQ(ctx.nodeCount, 5);
+  EXPECT_EQ(ctx.materials[2].rho, 1500.0);
+  EXPECT_TRUE(tamo::isTrue(ctx.materialDefined[2]));
+  EXPECT_TRUE(tamo::isTrue(ctx.parametersSet));
+  EXPECT_EQ(ctx.eastAreaFactor[3], 1.0);
+}
+
+TEST(Grid, OversizedGridIsAnAllocationFailure) {
+  ScopedContext c;
+  const int32_t h = c.handle();
+  const double X[2] = {0.0, 1.0};
+  // The build must refuse the count before it reads more positions than given.
+  EXPECT_EQ(tamoSetGrid(h, 2147483647, X, 0.0, nullptr), TAMO_NULL_ARRAY);
+  const int32_t mat[2] = {0, 1};
+  EXPECT_EQ(tamoSetGrid(h, 2147483647, X, 0.0, mat), TAMO_NO_MEMORY);
+  EXPECT_FALSE(tamo::isTrue(c.ctx().gridDefined));
+  EXPECT_EQ(c.ctx().nodeCount, 0);
+  EXPECT_EQ(c.ctx().interfaceCount, 0);
+  double out[2];
+  EXPECT_EQ(tamoGetGrid(h, 2, out), TAMO_NO_GRID);
+  // After the failed build the grid may still be defined.
+  EXPECT_EQ(tamoSetGrid(h, 2, X, 0.0, mat), TAMO_OK);
+  EXPECT_EQ(c.ctx().nodeCount, 3);
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+// Guarded tridiagonal solve: dense reference solutions, the pivot guard, the fixed boundary
+// rows and the eliminated form the system query hands out.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "interface/context_table.h"
+#include "model/context.h"
+#include "model/one_based.h"
+#include "solver/tridiagonal.h"
+#include "tamo1dkernel.h"
+
+namespace {
+
+using tamo::HostArray;
+using tamo::OneBased;
+
+struct System {
+  OneBased<double> a, b, c, d;  // lower, diagonal, upper, right-hand side
+  std::vector<double> x;        // host array, x[0] is node 1
+  explicit System(int n) : x(static_cast<std::size_t>(n), 0.0) {
+    a.assign(n, 0.0);
+    b.assign(n, 0.0);
+    c.assign(n, 0.0);
+    d.assign(n, 0.0);
+  }
+};
+
+// Dense Gaussian elimination with partial pivoting of the full system, boundary rows
+// x_1 = x1 and x_n = xn included, as an independent reference.
+std::vector<double> denseSolve(const System& s, int n, double x1, double xn) {
+  std::vector<std::vector<double>> A(n, std::vector<double>(n + 1, 0.0));
+  A[0][0] = 1.0;
+  A[0][n] = x1;
+  A[n - 1][n - 1] = 1.0;
+  A[n - 1][n] = xn;
+  for (int i = 2; i <= n - 1; ++i) {
+    A[i - 1][i - 2] = -s.a[i];
+    A[i - 1][i - 1] = s.b[i];
+    A[i - 1][i] = -s.c[i];
+    A[i - 1][n] = s.d[i];
+  }
+  for (int k = 0; k < n; ++k) {
+    int p = k;
+    for (int r = k + 1; r < n; ++r)
+      if (std::fabs(A[r][k]) > std::fabs(A[p][k])) p = r;
+    std::swap(A[k], A[p]);
+    for (int r = k + 1; r < n; ++r) {
+      const double f = A[r][k] / A[k][k];
+      for (int col = k; col <= n; ++col) A[r][col] -= f * A[k][col];
+    }
+  }
+  std::vector<double> x(n);
+  for (int k = n - 1; k >= 0; --k) {
+    double sum = A[k][n];
+    for (int col = k + 1; col < n; ++col) sum -= A[k][col] * x[col];
+    x[k] = sum / A[k][k];
+  }
+  return x;
+}
+
+TEST(TridiagonalSolve, MatchesDenseSolveAndKeepsBoundaryValues) {
+  std::mt19937 rng(12345);
+  std::uniform_real_distribution<double> coef(0.1, 2.0);
+  std::uniform_real_distribution<double> rhs(-5.0, 5.0);
+  for (int n : {2, 3, 4, 7, 50}) {
+    for (bool dominant : {true, false}) {
+      System s(n);
+      // Garbage in the boundary rows: the solve must replace it.
+      s.a[1] = 7.0, s.b[1] = -3.0, s.c[1] = 11.0, s.d[1] = 13.0;
+      s.a[n] = 5.0, s.b[n] = 0.0, s.c[n] = -2.0, s.d[n] = 17.0;
+      for (int i = 2; i <= n - 1; ++i) {
+        s.a[i] = coef(rng);
+        s.c[i] = coef(rng);
+        // Non-dominant rows (small diagonal) still have non-zero pivots here.
+        s.b[i] = dominant ? s.a[i] + s.c[i] + coef(rng) : 0.3 * coef(rng) + 0.05;
+        s.d[i] = rhs(rng);
+      }
+      const double x1 = 20.5, xn = -3.25;
+      for (auto& v : s.x) v = 99.0;
+      s.x.front() = x1;
+      s.x.back() = xn;
+      const std::vector<double> ref = denseSolve(s, n, x1, xn);
+      const std::vector<double> a0(s.a.data1(), s.a.data1() + n);
+      const std::vector<double> b0(s.b.data1(), s.b.data1() + n);
+
+      tamo::solveTridiagonal(n, s.c, s.b, s.a, s.d, HostArray<double>(s.x.data()));
+
+      SCOPED_TRACE(testing::Message() << "n=" << n << " dominant=" << dominant);
+      EXPECT_EQ(s.x.front(), x1);
+      EXPECT_EQ(s.x.back(), xn);
+      for (int i = 0; i < n; ++i) EXPECT_NEAR(s.x[i], ref[i], 1e-9 * (1.0 + std::fabs(ref[i])));
+      // Boundary rows as fixed by the solve; a and b untouched elsewhere.
+      EXPECT_EQ(s.b[1], 1.0);
+      EXPECT_EQ(s.c[1], 0.0);
+      EXPECT_EQ(s.a[n], 0.0);
+      EXPECT_EQ(s.b[n], 1.0);
+      for (int i = 2; i <= n - 1; ++i) {
+        EXPECT_EQ(s.a[i], a0[i - 1]);
+        EXPECT_EQ(s.b[i], b0[i - 1]);
+      }
+      // Eliminated form: x_n = d_n, x_i = c_i x_(i+1) + d_i.
+      EXPECT_EQ(s.d[n], s.x[n - 1]);
+      for (int i = n - 1; i >= 1; --i) EXPECT_EQ(s.x[i - 1], s.c[i] * s.x[i] + s.d[i]);
+    }
+  }
+}
+
+// One interior row b x_2 = d with no coupling: x_2 = d * guardedReciprocal(b).
+double solveSingleRow(double b, double d) {
+  System s(3);
+  s.b[2] = b;
+  s.d[2] = d;
+  s.x = {1.0, 0.0, 2.0};
+  tamo::solveTridiagonal(3, s.c, s.b, s.a, s.d, HostArray<double>(s.x.data()));
+  return s.x[1];
+}
+
+TEST(TridiagonalSolve, GuardsSmallPivotsBySign) {
+  EXPECT_EQ(tamo::guardedReciprocal(0.0), 1e9);
+  EXPECT_EQ(tamo::guardedReciprocal(-0.0), 1e9);  // zero counts as positive
+  EXPECT_EQ(tamo::guardedReciprocal(9.9e-26), 1e9);
+  EXPECT_EQ(tamo::guardedReciprocal(-9.9e-26), -1e9);
+  EXPECT_EQ(tamo::guardedReciprocal(1e-25), 1.0 / 1e-25);  // the bound itself divides
+  EXPECT_EQ(tamo::guardedReciprocal(-4.0), -0.25);
+  EXPECT_TRUE(std::isnan(tamo::guardedReciprocal(std::nan(""))));
+
+  EXPECT_DOUBLE_EQ(solveSingleRow(0.0, 3e-9), 3.0);
+  EXPECT_DOUBLE_EQ(solveSingleRow(-1e-26, 3e-9), -3.0);
+  EXPECT_DOUBLE_EQ(solveSingleRow(2e-25, 3e-9), 1.5e16);
+
+  // A pivot that vanishes only after elimination: row 2 of
+  //   x2 - x3 = 1,   -x2 + x3 = 0  (x1 = 0, x4 = 0)
+  // gives m_3 = 1 - 1 = 0 in the forward sweep; the guard keeps the solve finite.
+  System s(4);
+  s.b[2] = 1.0, s.c[2] = 1.0, s.d[2] = 1.0;
+  s.a[3] = 1.0, s.b[3] = 1.0, s.d[3] = 0.0;
+  s.x = {0.0, 5.0, 5.0, 0.0};
+  tamo::solveTridiagonal(4, s.c, s.b, s.a, s.d, HostArray<double>(s.x.data()));
+  EXPECT_DOUBLE_EQ(s.d[3], 1e9);  // (a_3 d_2 + d_3) * 1e9 with d_2 = 1
+  EXPECT_DOUBLE_EQ(s.x[2], 1e9);
+  EXPECT_DOUBLE_EQ(s.x[1], 1e9 + 1.0);
+}
+
+TEST(SystemQuery, ReportsTheEliminatedSystemOfTheLastSolve) {
+  const int32_t h = tamoCreateContext();
+  ASSERT_GT(h, 0);
+  const double X[] = {0.0, 0.01, 0.03, 0.06};
+  const int32_t mat[] = {0, 1, 1, 1};
+  ASSERT_EQ(tamoSetGrid(h, 4, X, 0.0, mat), TAMO_OK);
+  const int n = 5;
+
+  // Before any solve every value is 0; a count above n copies n entries only.
+  std::vector<double> lo(8, -1.0), di(8, -1.0), up(8, -1.0), rh(8, -1.0);
+  ASSERT_EQ(tamoGetSolver(h, 8, lo.data(), di.data(), up.data(), rh.data()), TAMO_OK);
+  for (int i = 0; i < n; ++i) EXPECT_EQ(lo[i] + di[i] + up[i] + rh[i], 0.0);
+  for (int i = n; i < 8; ++i) EXPECT_EQ(lo[i] + di[i] + up[i] + rh[i], -4.0);
+
+  tamo::Context& ctx = *tamo::findContext(h);
+  for (int i = 2; i <= n - 1; ++i) {
+    ctx.systemLower[i] = 1.0 + i;
+    ctx.systemUpper[i] = 0.5 * i;
+    ctx.systemDiagonal[i] = 10.0 + i;
+    ctx.systemRightHandSide[i] = 3.0 - i;
+  }
+  std::vector<double> x = {2.0, 0.0, 0.0, 0.0, 4.0};
+  tamo::solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                         ctx.systemRightHandSide, HostArray<double>(x.data()));
+
+  ASSERT_EQ(tamoGetSolver(h, n, lo.data(), di.data(), up.data(), rh.data()), TAMO_OK);
+  EXPECT_EQ(up[0], 0.0);
+  EXPECT_EQ(di[0], 1.0);
+  EXPECT_EQ(di[n - 1], 1.0);
+  EXPECT_EQ(lo[n - 1], 0.0);
+  for (int i = 2; i <= n - 1; ++i) {
+    EXPECT_EQ(lo[i - 1], 1.0 + i);   // assembled lower coefficients
+    EXPECT_EQ(di[i - 1], 10.0 + i);  // assembled diagonal
+  }
+  // The factors rebuild the solution.
+  EXPECT_EQ(rh[n - 1], x[n - 1]);
+  for (int i = n - 2; i >= 0; --i) EXPECT_EQ(x[i], up[i] * x[i + 1] + rh[i]);
+  // Row 2 by hand: pivot 12, factor 1/12, rhs (3 * 2 + 1) / 12 with d_1 = x_1 = 2.
+  EXPECT_DOUBLE_EQ(up[1], 1.0 / 12.0);
+  EXPECT_DOUBLE_EQ(rh[1], 7.0 / 12.0);
+
+  // Count 0 or negative, or nulls with count 0: result 0, nothing touched.
+  std::vector<double> untouched(n, -7.0);
+  EXPECT_EQ(
+      tamoGetSolver(h, 0, untouched.data(), untouched.data(), untouched.data(), untouched.data()),
+      TAMO_OK);
+  EXPECT_EQ(tamoGetSolver(h, -3, nullptr, nullptr, nullptr, nullptr), TAMO_OK);
+  for (double v : untouched) EXPECT_EQ(v, -7.0);
+  EXPECT_EQ(tamoGetSolver(h, n, lo.data(), nullptr, up.data(), rh.data()), TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoGetSolver(h + 1000, n, lo.data(), di.data(), up.data(), rh.data()),
+            TAMO_INVALID_HANDLE);
+  EXPECT_EQ(tamoDeleteContext(h), TAMO_OK);
+}
+
+}  // namespace
