@@ -252,19 +252,28 @@ TAMO_API int32_t TAMO_CALL tamoTransBound(int32_t handle, double heatTransferA, 
                                           double rainB, double pressure);
 
 /** Defines source `number` (>= 1) once, after the parameters.
- *  type: 0 heat (W/m2 per component area), 1 moisture (kg/(m2 h)), 2 air exchange with
- *  the ambient air of `side` (air changes per hour). subtype: 0 plain; 1 air infiltration
- *  model (moisture sources only, values[0..2] used); other values make it inactive.
+ *  type: 0 heat, 1 moisture, 2 air exchange with the ambient air of `side`.
+ *  subtype: 0 plain; 1 air infiltration model (moisture sources only, values[0..2]:
+ *  leakage, stack-effect and overpressure inputs); other values make it inactive.
  *  side: 1 or 2 couples the source to that side's climate (radiation, rain, ambient air).
- *  start, thickness: position range (m, grid coordinates) of the source.
- *  values: value(1) (and value(2..3) for subtype 1).
+ *  start, thickness: position range (m, grid coordinates) of the source; it covers the
+ *  first node whose east boundary lies at or beyond start, and every following node whose
+ *  east boundary lies before start + thickness (none when start lies beyond the last node).
+ *  values: value(1) (and value(2..3) for subtype 1). An air exchange takes value(1) air
+ *  changes per hour. A plain heat or moisture source starts with value(1) / 3600 per m3
+ *  of its nodes; from tamoUpdateSource on it delivers value(1) per component area (W/m2,
+ *  kg/(m2 s)) spread evenly over its nodes. A source coupled to a side instead delivers,
+ *  from the next climate update on, value(1) times that side's radiation (heat, W/m2) or
+ *  rain (moisture, kg/(m2 h) turned into kg/(m2 s)), spread over its nodes.
  *  Returns 0; -1 invalid handle; -9 number < 1; -8 type outside 0..2; -13 number already
  *  defined; -7 no grid; -22 type 2 with side not 1 or 2; -21 values null; -11 memory. */
 TAMO_API int32_t TAMO_CALL tamoSetSource(int32_t handle, int32_t number, int32_t type,
                                          int32_t subtype, int32_t side, double start,
                                          double thickness, const double* values);
 
-/** Changes the value of a source (values may be null: climate refresh only).
+/** Changes the value of an active source (values may be null: climate refresh only);
+ *  see tamoSetSource for the meaning of the values. Undefined or inactive numbers up to
+ *  the number of sources are accepted and left unchanged.
  *  Returns 0; -1 invalid handle; -9 number outside 1..number of sources. */
 TAMO_API int32_t TAMO_CALL tamoUpdateSource(int32_t handle, int32_t number,
                                             const double* values);

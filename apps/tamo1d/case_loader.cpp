@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "climate_reader.h"
+#include "grid_builder.h"
 #include "json_fields.h"
 #include "material_reader.h"
 #include "output_quantities.h"

@@ -17,7 +17,7 @@ inline int searchRows(const RowTable<Cols>& t, int n, double x) {
   for (;;) {
     const int mid = (lo + hi) / 2;
     if (mid == lo) break;
-    if (t.x(mid) >= x) {
+    if (t.x(mid) > x) {
       hi = mid;
     } else {
       lo = mid;

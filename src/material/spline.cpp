@@ -152,7 +152,7 @@ void splineBuild(int32_t n, const double* xData, const double* yData, const doub
   S[n] = b[n];
 
   for (int32_t i = 1; i <= n - 1; ++i) {
-    const double t = tension[i];
+    const double t = std::fabs(tension[i]);
     const double h = x[i + 1] - x[i];
     const double delta = (y[i + 1] - y[i]) / h;
     const double A = farEndSlopeFactor(t);

@@ -93,7 +93,7 @@ void fillStorageDerivatives(TripleTable& t) {
   auto secant = [&t](int i) { return (t.y(i + 1) - t.y(i)) / (t.x(i + 1) - t.x(i)); };
   t.z(1) = secant(1);
   for (int i = 2; i <= N - 2; ++i) t.z(i) = (secant(i - 1) + secant(i)) / 2.0;
-  t.z(N - 1) = secant(N - 2);
+  t.z(N - 1) = secant(N - 1);
   t.z(N) = secant(N - 1);
 }
 

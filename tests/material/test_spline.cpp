@@ -282,6 +282,13 @@ TEST(Spline, SharedSearchStartNeverChangesResults) {
   const auto bigReference = sample(big, bigArgs);
   const auto smallReference = sample(small, smallArgs);
 
+  // A start left at 3 by the big curve equals the small curve's point count: it must be
+  // reset, not used as an interval (which would read x(4) of a 3-point curve).
+  big.value(xs.front());
+  big.value(0.5 * (xs[2] + xs[3]));
+  EXPECT_EQ(small.value(2.0), 0.5);
+  EXPECT_EQ(small.value(2.0), 0.5);
+
   // Out of order, and interleaved with a curve of fewer points (stale large start index).
   std::vector<std::size_t> order(bigArgs.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;

@@ -48,12 +48,12 @@ TEST(Intermediate, DewPointInvertsTheSaturationPressure) {
   struct Case {
     double T, phi;
   };
-  for (Case k : {Case{20.0, 0.5}, Case{35.0, 0.8}, Case{5.0, 0.9}, Case{-10.0, 0.7},
-                 Case{-2.0, 0.3}}) {
+  for (Case k :
+       {Case{20.0, 0.5}, Case{35.0, 0.8}, Case{5.0, 0.9}, Case{-10.0, 0.7}, Case{-2.0, 0.3}}) {
     const double dew = tamo::dewPoint(k.T, k.phi);
     EXPECT_LT(dew, k.T);
-    EXPECT_NEAR(tamo::saturationVapourPressure(dew) / tamo::saturationVapourPressure(k.T),
-                k.phi, 1e-12)
+    EXPECT_NEAR(tamo::saturationVapourPressure(dew) / tamo::saturationVapourPressure(k.T), k.phi,
+                1e-12)
         << k.T << " " << k.phi;
   }
 }
@@ -158,8 +158,7 @@ TEST(Intermediate, TransportCopyIsLimitedToTheNodeCount) {
   lambda.fill(-1.0);
   delta.fill(-1.0);
   liquid.fill(-1.0);
-  ASSERT_EQ(tamoGetTransport(c.handle(), 6, lambda.data(), delta.data(), liquid.data()),
-            TAMO_OK);
+  ASSERT_EQ(tamoGetTransport(c.handle(), 6, lambda.data(), delta.data(), liquid.data()), TAMO_OK);
   for (int k = 0; k < 4; ++k) {
     EXPECT_EQ(lambda[k], k + 1.0);
     EXPECT_EQ(delta[k], 10.0 * (k + 1));
@@ -168,8 +167,7 @@ TEST(Intermediate, TransportCopyIsLimitedToTheNodeCount) {
   EXPECT_EQ(lambda[4], -1.0);
   EXPECT_EQ(liquid[5], -1.0);
   lambda.fill(-1.0);
-  ASSERT_EQ(tamoGetTransport(c.handle(), 0, lambda.data(), delta.data(), liquid.data()),
-            TAMO_OK);
+  ASSERT_EQ(tamoGetTransport(c.handle(), 0, lambda.data(), delta.data(), liquid.data()), TAMO_OK);
   EXPECT_EQ(lambda[0], -1.0);
 }
 

@@ -129,6 +129,7 @@ TEST(HeatBalance, OneInteriorNodeRebalancesBothSurfaces) {
 BalanceModel fiveNodeModel() {
   MaterialRecord second = linearMaterial(800.0, 1200.0, 0.5, 40.0, 2e-8, 4e-9);
   second.bltab.cells = {0.0, 0.2, 100.0, 0.4};  // lambda = 0.2 + 0.002 w
+  second.bltemptab.cells = {10.0, 0.2};
   BalanceModel m({0.0, 0.02, 0.05, 0.09}, {0, 1, 1, 2},
                  {linearMaterial(1500.0, 900.0, 0.3, 10.0, 1e-8, 1e-9), second});
   Context& ctx = m.ctx;

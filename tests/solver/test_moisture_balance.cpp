@@ -271,16 +271,17 @@ TEST(MoistureBalance, VapourTightNodeKeepsStartHumidity) {
 // Everything the two assemblies write, for bitwise comparison.
 std::vector<double> snapshot(const BalanceModel& m) {
   const Context& c = m.ctx;
+  const StepState& s = *m.s;
   std::vector<double> out(m.w);
   for (const OneBased<double>* a :
        {&c.systemLower, &c.systemUpper, &c.systemDiagonal, &c.systemRightHandSide,
         &c.saturationPressure, &c.previousTemperature, &c.previousHumidity, &c.latentHeatSource,
         &c.relaxedLatentHeatSource, &c.heatConductance, &c.liquidTransferCoefficient,
-        &c.vapourPermeability, &c.vapourDiffusionFlux, &m.s->assemblyScratch}) {
+        &c.vapourPermeability, &c.vapourDiffusionFlux, &s.assemblyScratch}) {
     for (std::size_t k = 1; k <= a->size(); ++k) out.push_back((*a)[k]);
   }
-  out.push_back(m.s->rainMismatchA);
-  out.push_back(m.s->rainMismatchB);
+  out.push_back(s.rainMismatchA);
+  out.push_back(s.rainMismatchB);
   return out;
 }
 

@@ -1,0 +1,253 @@
+// Whole steps against physics: steady heat flux through a layered wall, steady isothermal
+// vapour diffusion, conservation of water, capillary uptake under rain and independence
+// of the thread count.
+#include <gtest/gtest.h>
+#include <omp.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "wall_fixture.h"
+
+namespace {
+
+using walltest::Climate;
+using walltest::Layer;
+using walltest::MaterialSpec;
+using walltest::Wall;
+
+struct Fluxes {
+  std::vector<double> heat, enthalpy, vapour, liquid;  // N entries, interface 1 first
+};
+
+Fluxes fluxes(const Wall& wall) {
+  const std::size_t N = static_cast<std::size_t>(wall.n() - 1);
+  Fluxes f{std::vector<double>(N), std::vector<double>(N), std::vector<double>(N),
+           std::vector<double>(N)};
+  EXPECT_EQ(tamoGetFlux(wall.handle(), 0, wall.T.data(), wall.phi.data(), f.heat.data(),
+                        f.enthalpy.data(), f.vapour.data(), f.liquid.data()),
+            TAMO_OK);
+  return f;
+}
+
+double saturationPressure(double T) {
+  return 610.78 * std::exp(17.08 * T / (234.18 + T));
+}
+double stillAirPermeability(double T, double p) {
+  return 1.968e-7 * std::pow(T + 273.15, 0.81) / p;
+}
+
+MaterialSpec masonry() {
+  MaterialSpec m;
+  m.rho = 1500.0;
+  m.cap = 850.0;
+  m.lambda = 0.5;
+  m.mu = 10.0;
+  return m;
+}
+
+MaterialSpec insulation() {
+  MaterialSpec m;
+  m.rho = 30.0;
+  m.por = 0.95;
+  m.cap = 1500.0;
+  m.lambda = 0.04;
+  m.mu = 1.5;
+  m.storagePhi = {0.5, 0.8, 1.0};
+  m.storageW = {0.5, 1.0, 2.0};
+  return m;
+}
+
+TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
+  Wall wall({{0.1, 10, 1}, {0.05, 10, 2}}, 1e-4);
+  wall.setParameters(true, false, false);
+  walltest::defineMaterial(wall.handle(), 1, masonry());
+  walltest::defineMaterial(wall.handle(), 2, insulation());
+  wall.setSurfaces();
+  Climate c;  // 20 degC at 8 W/(m2 K) on side A, 0 degC at 25 W/(m2 K) on side B
+  for (int step = 0; step < 60; ++step) ASSERT_EQ(wall.step(c, 86400.0).code, TAMO_OK);
+
+  const double resistance = 1.0 / 8.0 + 0.1 / 0.5 + 0.05 / 0.04 + 1.0 / 25.0;
+  const double q = (c.TA - c.TB) / resistance;
+  const int n = wall.n();
+  EXPECT_NEAR(8.0 * (wall.T[0] - wall.T[1]), q, 0.005 * q);
+  EXPECT_NEAR(25.0 * (wall.T[n - 2] - wall.T[n - 1]), q, 0.005 * q);
+  // The same flux through every interface.
+  const Fluxes f = fluxes(wall);
+  for (double heat : f.heat) EXPECT_NEAR(heat, q, 0.005 * q);
+
+  // In the steady state a further step converges in its first iteration.
+  const auto r = wall.step(c, 86400.0);
+  EXPECT_EQ(r.iterations, 1);
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
+  Wall wall({{0.1, 20, 1}}, 1e-4);
+  wall.setParameters(false, true, false);
+  walltest::defineMaterial(wall.handle(), 1, masonry());  // mu 10
+  wall.setSurfaces();
+  wall.T.assign(wall.n(), 20.0);
+  Climate c;
+  c.TA = c.TB = 20.0;
+  c.phiA = 0.8;
+  c.phiB = 0.3;
+  c.sdA = -0.05;  // directly given surface sd values [m]
+  c.sdB = -0.2;
+  for (int step = 0; step < 40; ++step) ASSERT_EQ(wall.step(c, 1e6).code, TAMO_OK);
+
+  const double sdTotal = 0.05 + 10.0 * 0.1 + 0.2;
+  const double g = stillAirPermeability(20.0, c.pressure) * saturationPressure(20.0) *
+                   (c.phiA - c.phiB) / sdTotal;
+  const Fluxes f = fluxes(wall);
+  for (std::size_t k = 0; k < f.vapour.size(); ++k) {
+    EXPECT_NEAR(f.vapour[k], g, 0.01 * g) << "interface " << k + 1;
+    EXPECT_EQ(f.vapour[k], wall.ctx().vapourDiffusionFlux[k + 1]);
+  }
+}
+
+TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
+  MaterialSpec brick = masonry();
+  brick.waterAbsorption = 0.05;
+  Wall wall({{0.12, 12, 1}, {0.06, 6, 2}}, 0.001);
+  wall.setParameters(true, true, true);
+  walltest::defineMaterial(wall.handle(), 1, brick);
+  walltest::defineMaterial(wall.handle(), 2, insulation());
+  wall.setSurfaces(0.7, 0.0);
+  wall.phi.assign(wall.n(), 0.9);
+  const int n = wall.n();
+  const double dt = 1800.0;
+
+  double change = 0.0, inflow = 0.0, gross = 0.0;
+  for (int step = 0; step < 200; ++step) {
+    Climate c;
+    c.TA = 5.0 + 5.0 * std::sin(step * 0.1);
+    c.phiA = 0.8;
+    c.rainA = (step / 20) % 3 == 0 ? 2.0 : 0.0;  // rain showers on side A
+    c.TB = 20.0;
+    c.phiB = 0.5;
+    const auto r = wall.step(c, dt);
+    ASSERT_EQ(r.code, TAMO_OK);
+    ASSERT_EQ(r.status & TAMO_STATUS_NOT_CONVERGED, 0) << "step " << step;
+    double stepChange = 0.0;
+    for (int i = 2; i <= n - 1; ++i) {
+      stepChange +=
+          (wall.w[i - 1] - wall.ctx().stepStartWaterContent[i]) * wall.ctx().nodeVolume[i];
+    }
+    const Fluxes f = fluxes(wall);
+    const double stepInflow =
+        dt * (f.vapour.front() + f.liquid.front() - f.vapour.back() - f.liquid.back());
+    change += stepChange;
+    inflow += stepInflow;
+    gross += std::fabs(stepInflow);
+  }
+  // Rain went in and vapour came out: a real exchange, balanced to the tolerance.
+  EXPECT_GT(gross, 0.5);
+  EXPECT_NEAR(change, inflow, 2e-3 * gross) << "change " << change << " inflow " << inflow;
+}
+
+TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
+  MaterialSpec brick = masonry();
+  brick.waterAbsorption = 0.1;  // A [kg/(m2 s^0.5)]
+  brick.storagePhi = {0.5, 0.8, 0.95, 1.0};
+  brick.storageW = {3.0, 6.0, 15.0, 200.0};
+  Wall wall({{0.2, 100, 1}}, 5e-4);
+  wall.setParameters(true, true, true);
+  walltest::defineMaterial(wall.handle(), 1, brick);
+  wall.setSurfaces(1.0, 0.0);
+  wall.phi.assign(wall.n(), 0.5);
+  Climate c;
+  c.TA = c.TB = 20.0;
+  c.phiA = c.phiB = 0.5;
+  c.rainA = 60.0;  // far more than the surface takes up
+  const double initial = [&] {
+    double w0 = 0.0;
+    EXPECT_EQ(tamoSoriso(wall.handle(), 1, 0.5, &w0, nullptr), TAMO_OK);
+    double total = 0.0;
+    for (int i = 2; i <= wall.n() - 1; ++i) total += w0 * wall.ctx().nodeVolume[i];
+    return total;
+  }();
+  const double dt = 60.0;
+  std::vector<double> uptake;  // after 1 h and 4 h
+  for (int step = 1; step <= 240; ++step) {
+    ASSERT_EQ(wall.step(c, dt).code, TAMO_OK);
+    if (step == 60 || step == 240) uptake.push_back(wall.totalWater() - initial);
+  }
+  ASSERT_EQ(uptake.size(), 2u);
+  // Four times the time, twice the uptake; the front stays far from side B.
+  EXPECT_NEAR(uptake[1] / uptake[0], 2.0, 0.15);
+  // The order of magnitude of A sqrt(t).
+  EXPECT_GT(uptake[0], 0.5 * 0.1 * std::sqrt(3600.0));
+  EXPECT_LT(uptake[0], 1.5 * 0.1 * std::sqrt(3600.0));
+}
+
+// Runs 200 steps of a three-layer wall under a changing climate with rain and radiation
+// and returns everything the steps produced.
+std::vector<double> runThreeLayerWall(int threads) {
+  const int saved = omp_get_max_threads();
+  omp_set_num_threads(threads);
+  MaterialSpec brick = masonry();
+  brick.waterAbsorption = 0.08;
+  MaterialSpec plaster = masonry();
+  plaster.rho = 1200.0;
+  plaster.lambda = 0.7;
+  plaster.mu = 8.0;
+  plaster.waterAbsorption = 0.02;
+  std::vector<double> out;
+  {
+    Wall wall({{0.02, 4, 3}, {0.175, 17, 1}, {0.08, 9, 2}}, 0.001);
+    wall.setParameters(true, true, true, true);
+    walltest::defineMaterial(wall.handle(), 1, brick);
+    walltest::defineMaterial(wall.handle(), 2, insulation());
+    walltest::defineMaterial(wall.handle(), 3, plaster);
+    wall.setSurfaces(0.7, 0.0);
+    wall.phi.assign(wall.n(), 0.7);
+    for (int step = 0; step < 200; ++step) {
+      Climate c;
+      c.TA = 2.0 + 8.0 * std::sin(step * 0.26);
+      c.phiA = 0.75 + 0.2 * std::cos(step * 0.3);
+      c.radiationA = step % 24 < 12 ? 300.0 : -60.0;
+      c.rainA = (step / 10) % 4 == 1 ? 3.0 : 0.0;
+      c.TB = 20.0;
+      c.phiB = 0.5;
+      const auto r = wall.step(c, 3600.0);
+      out.insert(out.end(),
+                 {static_cast<double>(r.code), static_cast<double>(r.iterations),
+                  static_cast<double>(r.status), r.maxHumidityChange, r.maxTemperatureChange});
+    }
+    out.insert(out.end(), wall.T.begin(), wall.T.end());
+    out.insert(out.end(), wall.phi.begin(), wall.phi.end());
+    out.insert(out.end(), wall.w.begin(), wall.w.end());
+    const tamo::Context& ctx = wall.ctx();
+    for (const tamo::OneBased<double>* a :
+         {&ctx.systemLower, &ctx.systemDiagonal, &ctx.systemUpper, &ctx.systemRightHandSide,
+          &ctx.vapourDiffusionFlux, &ctx.vapourPermeability, &ctx.liquidTransferCoefficient,
+          &ctx.heatConductance, &ctx.airVoidFraction, &ctx.latentHeatSource}) {
+      out.insert(out.end(), a->data1(), a->data1() + wall.n());
+    }
+  }
+  omp_set_num_threads(saved);
+  return out;
+}
+
+// Equal bit patterns (NaN-safe, and distinguishing -0 from +0).
+bool bitIdentical(const std::vector<double>& a, const std::vector<double>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::memcmp(&a[i], &b[i], sizeof(double)) != 0) return false;
+  }
+  return true;
+}
+
+TEST(PhysicsStep, ResultsDoNotDependOnTheThreadCount) {
+  const std::vector<double> one = runThreeLayerWall(1);
+  const std::vector<double> two = runThreeLayerWall(2);
+  const std::vector<double> three = runThreeLayerWall(3);
+  EXPECT_TRUE(bitIdentical(one, two));
+  EXPECT_TRUE(bitIdentical(one, three));
+  // The run did some work: iterations were counted in every step.
+  for (std::size_t s = 0; s < 200; ++s) EXPECT_GE(one[5 * s + 1], 1.0);
+}
+
+}  // namespace

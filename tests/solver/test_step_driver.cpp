@@ -1,0 +1,298 @@
+// Time step driver through the C API: degenerate grids and contexts, the ambient-node and
+// rain rules, refused calls, the ignored argument and the switches.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "material/storage_function.h"
+#include "wall_fixture.h"
+
+namespace {
+
+using walltest::Climate;
+using walltest::Layer;
+using walltest::Wall;
+
+// One layer of material 1 with ten elements plus thin surface elements.
+std::vector<Layer> oneLayer() {
+  return {{0.1, 10, 1}};
+}
+
+void defineOneLayerWall(Wall& wall, bool heat, bool moisture, bool liquid, double rainFactor) {
+  wall.setParameters(heat, moisture, liquid);
+  walltest::MaterialSpec spec;
+  spec.waterAbsorption = 0.05;
+  walltest::defineMaterial(wall.handle(), 1, spec);
+  wall.setSurfaces(rainFactor, rainFactor);
+}
+
+TEST(StepDriver, GridWithoutInteriorNodeConvergesInOneIteration) {
+  const int32_t h = tamoCreateContext();
+  const double X[] = {0.0};
+  const int32_t mat[] = {0};
+  ASSERT_EQ(tamoSetGrid(h, 1, X, 0.0, mat), TAMO_OK);
+  ASSERT_EQ(tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0), TAMO_OK);
+  ASSERT_EQ(tamoSetSurfaceCondition(h, 1e5, 8, 0, 0.6, 0.9, 1, 0, 0, 25, 0, 0.6, 0.9, 1, 0, 0),
+            TAMO_OK);
+  double T[2] = {-5.0, -5.0}, phi[2] = {0.1, 0.1}, w[2] = {7.0, 7.0};
+  int32_t count = -1, status = -1;
+  double dphi = -1.0, dT = -1.0;
+  // Rain on both sides, side A above 0 degC: the ambient humidity of A becomes 1.
+  EXPECT_EQ(tamoStep2(h, 8, 0, 12.0, 0.6, 0, 0, 5.0, 25, 0, 3.0, 0.7, 0, 0, 0.0, 1e5, 600.0, 0, T,
+                      phi, w, &count, &dphi, &dT, &status),
+            TAMO_OK);
+  EXPECT_EQ(count, 1);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(dT, 0.0);
+  EXPECT_EQ(dphi, 0.0);
+  EXPECT_EQ(T[0], 12.0);
+  EXPECT_EQ(T[1], 3.0);
+  EXPECT_EQ(phi[0], 1.0);
+  EXPECT_EQ(phi[1], 0.7);
+  EXPECT_EQ(w[0], 0.0);
+  EXPECT_EQ(w[1], 0.0);
+  tamoDeleteContext(h);
+}
+
+TEST(StepDriver, StepBeforeParametersRunsNoIteration) {
+  Wall wall(oneLayer(), 0.002);
+  // Materials without any table and no parameters: the preparation must cope.
+  std::vector<double> w(wall.n(), -3.0);
+  wall.w = w;
+  Climate c;
+  const auto r = wall.step(c, 3600.0);
+  EXPECT_EQ(r.code, TAMO_OK);
+  EXPECT_EQ(r.iterations, 0);
+  EXPECT_EQ(r.status, TAMO_STATUS_NOT_CONVERGED);
+  // Only the ambient nodes changed; moisture transport is off, so no water contents.
+  EXPECT_EQ(wall.T.front(), c.TA);
+  EXPECT_EQ(wall.T.back(), c.TB);
+  EXPECT_EQ(wall.phi.front(), c.phiA);
+  EXPECT_EQ(wall.phi.back(), c.phiB);
+  for (int i = 1; i < wall.n() - 1; ++i) {
+    EXPECT_EQ(wall.T[i], 20.0);
+    EXPECT_EQ(wall.phi[i], 0.5);
+  }
+  EXPECT_EQ(wall.w, w);
+  EXPECT_DOUBLE_EQ(wall.ctx().inverseTimeStep, 1.0 / 3600.0);
+}
+
+TEST(StepDriver, RainAndAmbientNodeRules) {
+  const double justBelow = std::nextafter(0.1, 1.0);
+  struct Case {
+    double rain, TA, expectedPhiA;
+    bool active;
+  };
+  // absorbedRain = rain * 1.0; exactly 0.1 is not rain-active; active only above 0 degC.
+  for (const Case& k :
+       {Case{0.1, 10.0, 0.5, false}, Case{justBelow, 10.0, 1.0, true}, Case{3.0, 0.0, 0.5, false},
+        Case{3.0, -2.0, 0.5, false}, Case{0.0, 10.0, 0.5, false}}) {
+    SCOPED_TRACE(testing::Message() << "rain " << k.rain << " TA " << k.TA);
+    Wall wall(oneLayer(), 0.002);
+    defineOneLayerWall(wall, true, true, true, 1.0);
+    wall.ctx().liquidTransferCoefficient[1] = 0.123;  // must be replaced with liquid on
+    Climate c;
+    c.TA = k.TA;
+    c.rainA = k.rain;
+    c.phiA = 0.5;
+    c.rainB = 0.1;  // side B at exactly the threshold stays inactive too
+    const auto r = wall.step(c, 600.0);
+    EXPECT_EQ(r.code, TAMO_OK);
+    EXPECT_EQ(wall.phi.front(), k.expectedPhiA);
+    EXPECT_EQ(wall.phi.back(), c.phiB);
+    EXPECT_EQ(wall.T.front(), c.TA);
+    EXPECT_EQ(wall.T.back(), c.TB);
+    // The start-of-step copy keeps the ambient humidity, before any rain override.
+    EXPECT_EQ(wall.ctx().stepStartHumidity[1], 0.5);
+    EXPECT_EQ(wall.ctx().stepStartHumidity[wall.n()], c.phiB);
+    const double coefficientA = wall.ctx().liquidTransferCoefficient[1];
+    if (k.active) {
+      EXPECT_GT(coefficientA, 0.0);
+      // Water entered through surface A.
+      EXPECT_GT(wall.w[1], tamo::storageValue(wall.ctx().materials[1], 0.5));
+    } else {
+      EXPECT_EQ(coefficientA, 0.0);
+    }
+    EXPECT_EQ(wall.ctx().liquidTransferCoefficient[wall.n() - 1], 0.0);
+    EXPECT_EQ(wall.w.front(), 0.0);
+    EXPECT_EQ(wall.w.back(), 0.0);
+  }
+}
+
+TEST(StepDriver, LiquidTransportOffLeavesSurfaceCoefficientsAlone) {
+  Wall wall(oneLayer(), 0.002);
+  defineOneLayerWall(wall, true, true, false, 1.0);
+  wall.ctx().liquidTransferCoefficient[1] = 0.25;
+  wall.ctx().liquidTransferCoefficient[wall.n() - 1] = 0.5;
+  Climate c;
+  c.rainA = 5.0;  // not rain-active without liquid transport
+  ASSERT_EQ(wall.step(c, 600.0).code, TAMO_OK);
+  EXPECT_EQ(wall.phi.front(), c.phiA);
+  EXPECT_EQ(wall.ctx().liquidTransferCoefficient[1], 0.25);
+  EXPECT_EQ(wall.ctx().liquidTransferCoefficient[wall.n() - 1], 0.5);
+}
+
+TEST(StepDriver, IgnoredArgumentAndStepVariantsGiveIdenticalResults) {
+  std::vector<std::vector<double>> results;
+  for (int32_t variant = 0; variant < 3; ++variant) {
+    Wall wall(oneLayer(), 0.002);
+    defineOneLayerWall(wall, true, true, true, 0.7);
+    Climate c;
+    c.rainA = 2.0;
+    c.TA = 5.0;
+    c.radiationA = 150.0;
+    std::vector<double> out;
+    for (int step = 0; step < 5; ++step) {
+      walltest::StepResult r;
+      if (variant < 2) {
+        r = wall.step(c, 900.0, variant == 0 ? 0 : INT_MIN);
+      } else {
+        // Climate update and step as two calls, with yet another ignored value.
+        ASSERT_EQ(
+            tamoTransBound(wall.handle(), c.hA, c.sdA, c.TA, c.phiA, c.radiationA, 0.0, c.rainA,
+                           c.hB, c.sdB, c.TB, c.phiB, c.radiationB, 0.0, c.rainB, c.pressure),
+            TAMO_OK);
+        r.code =
+            tamoStep(wall.handle(), 900.0, 987654, wall.T.data(), wall.phi.data(), wall.w.data(),
+                     &r.iterations, &r.maxHumidityChange, &r.maxTemperatureChange, &r.status);
+      }
+      ASSERT_EQ(r.code, TAMO_OK);
+      out.push_back(r.iterations);
+      out.push_back(r.status);
+      out.push_back(r.maxHumidityChange);
+      out.push_back(r.maxTemperatureChange);
+    }
+    out.insert(out.end(), wall.T.begin(), wall.T.end());
+    out.insert(out.end(), wall.phi.begin(), wall.phi.end());
+    out.insert(out.end(), wall.w.begin(), wall.w.end());
+    results.push_back(out);
+  }
+  EXPECT_EQ(results[0], results[1]);
+  EXPECT_EQ(results[0], results[2]);
+}
+
+TEST(StepDriver, RefusedStepsTouchNoArray) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> T(13, 1.5), phi(13, 0.25), w(13, 9.0);
+  int32_t count = -4, status = -4;
+  double dphi = -4.0, dT = -4.0;
+  auto untouched = [&] {
+    for (int i = 0; i < 13; ++i) {
+      if (T[i] != 1.5 || phi[i] != 0.25 || w[i] != 9.0) return false;
+    }
+    return count == -4 && status == -4 && dphi == -4.0 && dT == -4.0;
+  };
+
+  // No grid: -7 before the time step is looked at.
+  const int32_t h = tamoCreateContext();
+  EXPECT_EQ(tamoStep(h, 0.0, 0, T.data(), phi.data(), w.data(), &count, &dphi, &dT, &status),
+            TAMO_NO_GRID);
+  EXPECT_EQ(tamoStep(h, 60.0, 0, T.data(), phi.data(), w.data(), &count, &dphi, &dT, &status),
+            TAMO_NO_GRID);
+  EXPECT_TRUE(untouched());
+
+  // An interior element without material.
+  const double X[] = {0.0, 0.01, 0.02, 0.03};
+  const int32_t mat[] = {0, 1, 0, 1};
+  ASSERT_EQ(tamoSetGrid(h, 4, X, 0.0, mat), TAMO_OK);
+  EXPECT_EQ(tamoStep(h, 60.0, 0, T.data(), phi.data(), w.data(), &count, &dphi, &dT, &status),
+            TAMO_BAD_ARGUMENT);
+  EXPECT_TRUE(untouched());
+  tamoDeleteContext(h);
+
+  Wall wall(oneLayer(), 0.002);
+  defineOneLayerWall(wall, true, true, true, 0.0);
+  const int32_t g = wall.handle();
+  for (double dt : {0.0, -0.0, -60.0, nan, inf, -inf}) {
+    EXPECT_EQ(tamoStep(g, dt, 0, T.data(), phi.data(), w.data(), &count, &dphi, &dT, &status),
+              TAMO_BAD_ARGUMENT)
+        << dt;
+  }
+  EXPECT_TRUE(untouched());
+  EXPECT_EQ(wall.ctx().inverseTimeStep, 0.0);  // the context did not start a step
+  EXPECT_EQ(tamoStep(g, 60.0, 0, T.data(), phi.data(), nullptr, &count, &dphi, &dT, &status),
+            TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoStep(g, 60.0, 0, T.data(), phi.data(), w.data(), &count, &dphi, &dT, nullptr),
+            TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoStep(g, 60.0, 0, nullptr, phi.data(), w.data(), &count, &dphi, &dT, &status),
+            TAMO_NULL_ARRAY);
+  EXPECT_TRUE(untouched());
+  EXPECT_EQ(
+      tamoStep(g + 1000, 60.0, 0, T.data(), phi.data(), w.data(), &count, &dphi, &dT, &status),
+      TAMO_INVALID_HANDLE);
+  EXPECT_TRUE(untouched());
+}
+
+TEST(StepDriver, HeatTransportOffKeepsInteriorTemperatures) {
+  Wall wall(oneLayer(), 0.002);
+  defineOneLayerWall(wall, false, true, false, 0.0);
+  for (int i = 1; i < wall.n() - 1; ++i) wall.T[i] = 5.0 + i;  // not in equilibrium
+  const std::vector<double> T0 = wall.T;
+  Climate c;
+  c.phiA = 0.9;
+  for (int step = 0; step < 3; ++step) {
+    const auto r = wall.step(c, 3600.0);
+    ASSERT_EQ(r.code, TAMO_OK);
+    EXPECT_EQ(r.maxTemperatureChange, 0.0);
+    EXPECT_GT(r.maxHumidityChange, 0.0);
+  }
+  for (int i = 1; i < wall.n() - 1; ++i) EXPECT_EQ(wall.T[i], T0[i]);
+  EXPECT_GT(wall.phi[1], 0.5);  // moisture still moves in from side A
+}
+
+TEST(StepDriver, MoistureTransportOffSkipsThePostProcessing) {
+  Wall wall(oneLayer(), 0.002);
+  defineOneLayerWall(wall, true, false, false, 0.0);
+  wall.ctx().airVoidFraction[3] = 0.75;
+  wall.w.assign(wall.n(), 42.0);
+  Climate c;
+  const auto r = wall.step(c, 3600.0);
+  ASSERT_EQ(r.code, TAMO_OK);
+  EXPECT_EQ(r.maxHumidityChange, 0.0);
+  EXPECT_LT(wall.T[wall.n() - 2], 19.0);  // side B at 0 degC cools the wall
+  EXPECT_EQ(wall.ctx().airVoidFraction[3], 0.75);
+  EXPECT_EQ(wall.w.front(), 42.0);
+  EXPECT_EQ(wall.w.back(), 42.0);
+  for (int i = 1; i < wall.n() - 1; ++i) EXPECT_EQ(wall.phi[i], 0.5);
+}
+
+TEST(StepDriver, FrozenNodeStartsFromItsUncappedWaterContent) {
+  Wall wall(oneLayer(), 0.002);
+  defineOneLayerWall(wall, true, true, false, 0.0);
+  wall.T.assign(wall.n(), -10.0);
+  wall.phi.assign(wall.n(), 0.95);
+  Climate c;
+  c.TA = -10.0;
+  c.TB = -10.0;
+  c.phiA = 0.95;
+  c.phiB = 0.95;
+  ASSERT_EQ(wall.step(c, 600.0).code, TAMO_OK);
+  const auto& m = wall.ctx().materials[1];
+  for (int i = 2; i <= wall.n() - 1; ++i) {
+    EXPECT_EQ(wall.ctx().stepStartWaterContent[i], tamo::storageValue(m, 0.95));
+  }
+  // Air-void fraction from the previous iterate: por - 0.001 w.
+  EXPECT_NEAR(wall.ctx().airVoidFraction[3], 0.3 - 0.001 * tamo::storageValue(m, 0.95), 1e-6);
+}
+
+TEST(StepDriver, NonFiniteStateEndsTheStep) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int variant = 0; variant < 3; ++variant) {
+    Wall wall(oneLayer(), 0.002);
+    defineOneLayerWall(wall, true, true, true, 1.0);
+    Climate c;
+    c.rainA = 4.0;
+    if (variant == 0) wall.phi[4] = nan;
+    if (variant == 1) wall.T[5] = std::numeric_limits<double>::infinity();
+    if (variant == 2) c.TA = nan;
+    const auto r = wall.step(c, 600.0);
+    EXPECT_TRUE(r.code == TAMO_OK || r.code == TAMO_DIVERGED) << r.code;
+    EXPECT_LE(r.iterations, 150);
+  }
+}
+
+}  // namespace
