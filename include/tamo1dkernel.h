@@ -211,11 +211,15 @@ TAMO_API int32_t TAMO_CALL tamoSetMaterial(int32_t handle, int32_t material, dou
  *   kind 6 vapour diffusion resistance mu(phi) (table only)
  *   kind 7 enthalpy over T (J/kg)              (table only)
  *  Load the moisture storage function (kind 1) after tamoSetMaterial and before kinds 2
- *  and 3; load kind 4 before kind 5.
+ *  and 3; load kind 4 before kind 5. Kind 5 with n = 0 makes the conductivity independent
+ *  of temperature (one row at 10 degC with the first value of kind 4; no table while kind
+ *  4 has none). Each load replaces the whole table of its kind; a refused load, also for
+ *  lack of memory, leaves the previous function in place.
  *  Returns 0; -1 invalid handle; -2 material outside 1..M; -12 n < 0; -3 kind outside
  *  1..7; -12 n = 1 for kinds 1 and 7, n <= 0 for kind 4; -10 analytic not 0/1 (kinds 1-5)
- *  or not 0 (kinds 6, 7); -12 more than 32767 rows would result; -21 xs or ys null
- *  while n >= 1; -11 memory cannot be obtained. */
+ *  or not 0 (kinds 6, 7); -21 xs or ys null while n >= 1 (parameter loads of kinds 2-5
+ *  read ys only); -12 more than 32767 rows would result (kind 1 adds up to two rows);
+ *  -11 memory cannot be obtained. */
 TAMO_API int32_t TAMO_CALL tamoSetMaterialFunction(int32_t handle, int32_t material,
                                                    int32_t kind, int32_t analytic, int32_t n,
                                                    const double* xs, const double* ys);
@@ -288,9 +292,10 @@ TAMO_API int32_t TAMO_CALL tamoUpdateSource(int32_t handle, int32_t number,
 TAMO_API int32_t TAMO_CALL tamoSoriso(int32_t handle, int32_t material, double phi, double* w,
                                       double* dwdphi);
 
-/** Relative humidity *phi at which the storage function reaches w (bisection to 1e-12).
+/** Relative humidity *phi at which the storage function reaches w (bisection to 1e-12);
+ *  w <= 0 gives 0 (also without storage function), w at or above w(1.01) gives 1.01.
  *  Returns 0; -1 invalid handle; -2 material outside 1..M; -21 phi null; -12 no storage
- *  function (*phi = 0). */
+ *  function and w > 0 (*phi = 0). */
 TAMO_API int32_t TAMO_CALL tamoSorinv(int32_t handle, int32_t material, double w, double* phi);
 
 /** Liquid transport coefficient *dw (m2/s) at water content w, from the suction table when
@@ -303,8 +308,9 @@ TAMO_API int32_t TAMO_CALL tamoCaldw(int32_t handle, int32_t material, double w,
  *  has no table). Returns 0; -1 invalid handle; -2 material outside 1..M; -21 mu null. */
 TAMO_API int32_t TAMO_CALL tamoCalmu(int32_t handle, int32_t material, double phi, double* mu);
 
-/** Thermal conductivity *lambda (W/(m K)) at water content w and temperature t (degC).
- *  A missing table contributes 0. Returns 0; -1; -2; -21 lambda null. */
+/** Thermal conductivity *lambda (W/(m K)) at water content w and temperature t (degC):
+ *  lambda_T(t) + lambda_w(w) - lambda_w(first row), both linear and held constant beyond
+ *  their tables. A missing table contributes 0. Returns 0; -1; -2; -21 lambda null. */
 TAMO_API int32_t TAMO_CALL tamoCallam(int32_t handle, int32_t material, double w, double t,
                                       double* lambda);
 

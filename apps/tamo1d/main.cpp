@@ -8,6 +8,7 @@
 #include <iostream>
 #include <string>
 
+#include "case_error.h"
 #include "case_loader.h"
 #include "material_catalogue.h"
 #include "run_summary.h"

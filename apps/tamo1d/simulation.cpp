@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "case_error.h"
 #include "climate_state.h"
 #include "profile_writer.h"
 #include "progress_bar.h"

@@ -13,7 +13,8 @@ int main(void) {
   int failed = 0;
   int names = 0;
   if (lib == NULL || list == NULL) {
-    printf("cannot open %s\n0 passed, 1 failed\n", lib == NULL ? TAMO_LIBRARY_PATH : TAMO_JNI_NAMES_PATH);
+    printf("cannot open %s\n0 passed, 1 failed\n",
+           lib == NULL ? TAMO_LIBRARY_PATH : TAMO_JNI_NAMES_PATH);
     return 1;
   }
   while (fgets(line, sizeof line, list) != NULL) {

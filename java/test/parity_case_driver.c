@@ -31,7 +31,9 @@ static void put_ints(const char* label, int count, const int32_t* values) {
   fputc('\n', out);
 }
 
-static void put_rc(const char* label, int32_t rc) { put_ints(label, 1, &rc); }
+static void put_rc(const char* label, int32_t rc) {
+  put_ints(label, 1, &rc);
+}
 
 static void load(int32_t h, int32_t material, int32_t kind, int32_t analytic, int32_t n,
                  const double* xs, const double* ys) {
@@ -174,8 +176,8 @@ int main(int argc, char** argv) {
     load(h, 3, 6, 1, 1, mphi, mu); /* refused: no analytic form */
   }
 
-  put_rc("surface.rc", tamoSetSurfaceCondition(h, 101325.0, 17.0, 0.0, 0.6, 0.9, 0.7, 6.5, 1,
-                                               8.0, 0.0, 0.4, 0.9, 0.0, 4.5, 0));
+  put_rc("surface.rc", tamoSetSurfaceCondition(h, 101325.0, 17.0, 0.0, 0.6, 0.9, 0.7, 6.5, 1, 8.0,
+                                               0.0, 0.4, 0.9, 0.0, 4.5, 0));
   {
     const double heat[1] = {5.0}, moisture[1] = {0.05}, air[1] = {0.5};
     const double infiltration[3] = {3.0, 2.5, 1.0}, heat2[1] = {8.0};
@@ -197,9 +199,9 @@ int main(int argc, char** argv) {
     const double counterRadiationA = 280.0 + k;
     const double rainA = (k >= 5 && k <= 8) ? 1.5 : 0.0;
     snprintf(label, sizeof label, "s%d.climate.rc", k);
-    put_rc(label, tamoTransBound(h, 17.0, 0.0, temperatureA, humidityA, radiationA,
-                                 counterRadiationA, rainA, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0,
-                                 101325.0));
+    put_rc(label,
+           tamoTransBound(h, 17.0, 0.0, temperatureA, humidityA, radiationA, counterRadiationA,
+                          rainA, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 101325.0));
     int32_t iterations[1] = {0}, status[1] = {0};
     double maxHumidityChange[1] = {0.0}, maxTemperatureChange[1] = {0.0};
     snprintf(label, sizeof label, "s%d.step.rc", k);
@@ -222,9 +224,8 @@ int main(int argc, char** argv) {
     put_rc("getgrid.rc", tamoGetGrid(h, NODES, grid));
     put_doubles("getgrid", NODES, grid);
     double layer[MATERIALS + 1], scratch[NODES], one[1];
-    put_rc("intermediate.badcount.rc",
-           tamoGetIntermediate(h, 0, t, phi, scratch, scratch, scratch, MATERIALS + 1, layer,
-                               one, one));
+    put_rc("intermediate.badcount.rc", tamoGetIntermediate(h, 0, t, phi, scratch, scratch, scratch,
+                                                           MATERIALS + 1, layer, one, one));
     int32_t flags[3];
     put_rc("checkbool1", checkbool(1, &flags[0], &flags[1], &flags[2]));
     put_ints("checkbool1.values", 3, flags);

@@ -11,9 +11,9 @@ namespace tamo {
 
 namespace {
 
-constexpr double kTiny = 1e-25;         // keeps denominators away from 0
-constexpr double kPhiMax = 1.01;        // relative humidity at which w reaches wmax
-constexpr double kPowerFormMin = 1e-4;  // lower clamp of the power form in ln(phi)
+constexpr double kTiny = 1e-25;             // keeps denominators away from 0
+constexpr double kPhiMax = 1.01;            // relative humidity at which w reaches wmax
+constexpr double kPowerFormMin = 1e-4;      // lower clamp of the power form in ln(phi)
 constexpr double kPowerFormLine = 0.99999;  // power form hands over to the line above this
 
 // phi clamped to [lo, 1.01]; NaN becomes lo.

@@ -25,7 +25,9 @@ struct Points {
   double y(int i) const { return ys[i - 1]; }
 };
 
-bool exceedsRowLimit(int64_t rows) { return rows > kMaxTableRows; }
+bool exceedsRowLimit(int64_t rows) {
+  return rows > kMaxTableRows;
+}
 
 // Rows (x(i), y(i)), i = 1..n.
 PairTable copyPairs(const Points& p, int n) {
@@ -93,7 +95,7 @@ void fillStorageDerivatives(TripleTable& t) {
   auto secant = [&t](int i) { return (t.y(i + 1) - t.y(i)) / (t.x(i + 1) - t.x(i)); };
   t.z(1) = secant(1);
   for (int i = 2; i <= N - 2; ++i) t.z(i) = (secant(i - 1) + secant(i)) / 2.0;
-  t.z(N - 1) = secant(N - 1);
+  t.z(N - 1) = secant(N - 2);
   t.z(N) = secant(N - 1);
 }
 
@@ -203,8 +205,7 @@ int32_t loadLiquidTable(MaterialRecord& m, bool suction, int32_t analytic, int32
 
 // ---- kinds 4 and 5: thermal conductivity ------------------------------------------------
 
-int32_t loadConductivityOverWater(MaterialRecord& m, int32_t analytic, int32_t n,
-                                  const Points& p) {
+int32_t loadConductivityOverWater(MaterialRecord& m, int32_t analytic, int32_t n, const Points& p) {
   if (n < 1) return kBadTableLength;
   PairTable t;
   if (analytic == 1) {

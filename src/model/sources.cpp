@@ -127,8 +127,10 @@ void moistureTerms(const Context& ctx, Source& s, int32_t i, const Array& T, dou
          (Ta + 273.15);
     return;
   }
-  double rate = s.rate;
-  if (s.subtype == 1) {
+  double rate = 0.0;
+  if (s.subtype != 1) {
+    rate = s.rate;
+  } else {
     // Infiltration: the air of side B condenses where the coldest node of the range (or
     // the node after it) cannot hold its vapour.
     const int32_t first = s.rangeStart + 1;

@@ -195,7 +195,7 @@ void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, We
     eastFace = interiorInterface(ctx, i, self, east);
   } else {
     east = ambientNode(ctx, s, n);
-    eastFace = surfaceInterface(ctx, n - 1, east.T, ctx.sideB.sdValue, self.vapourTight);
+    eastFace = surfaceInterface(ctx, n - 1, east.T, ctx.sideB.sdValue, false);
     ctx.vapourPermeability[n - 1] = eastFace.permeability;
     if (heatOn) ctx.saturationPressure[n] = east.psat;
   }

@@ -32,12 +32,10 @@ bool sameRecord(const MaterialRecord& a, const MaterialRecord& b) {
          sameDouble(a.wmax, b.wmax) && sameDouble(a.nearSaturation, b.nearSaturation) &&
          sameDouble(a.liquidUptakeCap, b.liquidUptakeCap) &&
          sameCells(a.bltab.cells, b.bltab.cells) && sameCells(a.bmytab.cells, b.bmytab.cells) &&
-         sameCells(a.fktabs.cells, b.fktabs.cells) &&
-         sameCells(a.fktabr.cells, b.fktabr.cells) &&
+         sameCells(a.fktabs.cells, b.fktabs.cells) && sameCells(a.fktabr.cells, b.fktabr.cells) &&
          sameCells(a.bltemptab.cells, b.bltemptab.cells) &&
-         sameCells(a.sortab.cells, b.sortab.cells) &&
-         sameCells(a.enttab.cells, b.enttab.cells) && a.vapourTight == b.vapourTight &&
-         a.storageForm == b.storageForm;
+         sameCells(a.sortab.cells, b.sortab.cells) && sameCells(a.enttab.cells, b.enttab.cells) &&
+         a.vapourTight == b.vapourTight && a.storageForm == b.storageForm;
 }
 
 // A context with two materials (rho 1600, porosity 0.2) and every function loaded on 1.

@@ -2,7 +2,9 @@
 // interpolate linearly, repeat with their period and are checked line by line.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <numbers>
 #include <fstream>
 
 #include "case_error.h"
@@ -22,7 +24,7 @@ TEST(ClimateSignal, CyclesPeakAtTheirHourAndClip) {
   // Annual cycle peaking on day 200 (hour 4800) plus a daily one peaking at 15 h.
   const Signal s(10.0, {{8760.0, 8.0, 4800.0}, {24.0, 4.0, 15.0}}, -1e9, 1e9);
   // Hour 4815: the annual cycle 15 h after its peak, the daily one at its peak.
-  EXPECT_NEAR(s.at(4815.0), 10.0 + 8.0 * std::cos(2 * M_PI * 15.0 / 8760.0) + 4.0, 1e-12);
+  EXPECT_NEAR(s.at(4815.0), 10.0 + 8.0 * std::cos(2 * std::numbers::pi * 15.0 / 8760.0) + 4.0, 1e-12);
   const Signal annual(10.0, {{8760.0, 8.0, 4800.0}}, -1e9, 1e9);
   EXPECT_NEAR(annual.at(4800.0), 18.0, 1e-12);
   EXPECT_NEAR(annual.at(4800.0 - 4380.0), 2.0, 1e-12);  // half a year before: minimum

@@ -73,9 +73,7 @@ package ext;
  * all contexts.
  */
 public final class libTAMO1DKernel {
-  static {
-    System.loadLibrary("tamo1dkernel");
-  }
+  static { System.loadLibrary("tamo1dkernel"); }
 
   private libTAMO1DKernel() {}
 
@@ -117,19 +115,9 @@ public final class libTAMO1DKernel {
    * @param unused4 accepted, no effect
    * @return 0; -1 invalid handle; -7 no grid; -13 parameters already set
    */
-  public static native int tamoSetParameter(
-      int handle,
-      int heatTransport,
-      int moistureTransport,
-      int liquidTransport,
-      int fineConvergence,
-      int stabilisedIteration,
-      int unused1,
-      int evaporation,
-      int fusion,
-      int unused2,
-      int unused3,
-      int unused4);
+  public static native int tamoSetParameter(int handle, int heatTransport, int moistureTransport,
+      int liquidTransport, int fineConvergence, int stabilisedIteration, int unused1,
+      int evaporation, int fusion, int unused2, int unused3, int unused4);
 
   /**
    * As {@link #tamoSetParameter}, with the temperature-dependent heat of evaporation (C
@@ -151,19 +139,9 @@ public final class libTAMO1DKernel {
    * @param unused4 accepted, no effect
    * @return 0; -1 invalid handle; -7 no grid; -13 parameters already set
    */
-  public static native int tamoSetParameter1(
-      int handle,
-      int heatTransport,
-      int moistureTransport,
-      int liquidTransport,
-      int fineConvergence,
-      int stabilisedIteration,
-      int unused1,
-      int evaporation,
-      int temperatureDependentEvaporation,
-      int fusion,
-      int unused2,
-      int unused3,
+  public static native int tamoSetParameter1(int handle, int heatTransport, int moistureTransport,
+      int liquidTransport, int fineConvergence, int stabilisedIteration, int unused1,
+      int evaporation, int temperatureDependentEvaporation, int fusion, int unused2, int unused3,
       int unused4);
 
   // ---------------------------------------------------------------------------------------
@@ -187,16 +165,9 @@ public final class libTAMO1DKernel {
    * @return 0; -1 invalid handle; -13 grid already defined; -21 null array; -22 N &lt; 1; -11
    *     memory
    */
-  public static native int tamoSetGrid1(
-      int handle,
-      int count,
-      Object positions,
-      int positionsOffset,
-      boolean positionsDirect,
-      double radius,
-      Object materials,
-      int materialsOffset,
-      boolean materialsDirect);
+  public static native int tamoSetGrid1(int handle, int count, Object positions,
+      int positionsOffset, boolean positionsDirect, double radius, Object materials,
+      int materialsOffset, boolean materialsDirect);
 
   /**
    * Copies interface positions 1..count (m) into {@code out}; entry N+1 repeats position N (C
@@ -250,17 +221,8 @@ public final class libTAMO1DKernel {
    * @return 0; -1 invalid handle; -2 material; -3 kind; -10 analytic not allowed; -12 table
    *     length not allowed; -21 null array with n &gt;= 1; -11 memory
    */
-  public static native int tamoSetMaterialFunction1(
-      int handle,
-      int material,
-      int kind,
-      int analytic,
-      int n,
-      Object xs,
-      int xsOffset,
-      boolean xsDirect,
-      Object ys,
-      int ysOffset,
+  public static native int tamoSetMaterialFunction1(int handle, int material, int kind,
+      int analytic, int n, Object xs, int xsOffset, boolean xsDirect, Object ys, int ysOffset,
       boolean ysDirect);
 
   /**
@@ -287,23 +249,11 @@ public final class libTAMO1DKernel {
    * @param explicitLongWaveB side B explicit long-wave flag
    * @return 0; -1 invalid handle; -13 already set
    */
-  public static native int tamoSetSurfaceCondition(
-      int handle,
-      double pressure,
-      double heatTransferA,
-      double sdA,
-      double absorptivityA,
-      double emissivityA,
-      double rainFactorA,
-      double radiativePartA,
-      int explicitLongWaveA,
-      double heatTransferB,
-      double sdB,
-      double absorptivityB,
-      double emissivityB,
-      double rainFactorB,
-      double radiativePartB,
-      int explicitLongWaveB);
+  public static native int tamoSetSurfaceCondition(int handle, double pressure,
+      double heatTransferA, double sdA, double absorptivityA, double emissivityA,
+      double rainFactorA, double radiativePartA, int explicitLongWaveA, double heatTransferB,
+      double sdB, double absorptivityB, double emissivityB, double rainFactorB,
+      double radiativePartB, int explicitLongWaveB);
 
   /**
    * Sets the climate of both sides for the coming step (C operation {@code tamoTransBound}).
@@ -329,23 +279,10 @@ public final class libTAMO1DKernel {
    * @param pressure barometric pressure, Pa
    * @return 0; -1 invalid handle
    */
-  public static native int tamoTransBound(
-      int handle,
-      double heatTransferA,
-      double sdA,
-      double temperatureA,
-      double humidityA,
-      double radiationA,
-      double counterRadiationA,
-      double rainA,
-      double heatTransferB,
-      double sdB,
-      double temperatureB,
-      double humidityB,
-      double radiationB,
-      double counterRadiationB,
-      double rainB,
-      double pressure);
+  public static native int tamoTransBound(int handle, double heatTransferA, double sdA,
+      double temperatureA, double humidityA, double radiationA, double counterRadiationA,
+      double rainA, double heatTransferB, double sdB, double temperatureB, double humidityB,
+      double radiationB, double counterRadiationB, double rainB, double pressure);
 
   /**
    * Defines a heat, moisture or air-exchange source once, after the parameters (C operation
@@ -365,17 +302,8 @@ public final class libTAMO1DKernel {
    * @return 0; -1 invalid handle; -9 number &lt; 1; -8 type; -13 number already defined; -7 no
    *     grid; -22 air exchange without side; -21 values null; -11 memory
    */
-  public static native int tamoSetSource1(
-      int handle,
-      int number,
-      int type,
-      int subtype,
-      int side,
-      double start,
-      double thickness,
-      Object values,
-      int valuesOffset,
-      boolean valuesDirect);
+  public static native int tamoSetSource1(int handle, int number, int type, int subtype, int side,
+      double start, double thickness, Object values, int valuesOffset, boolean valuesDirect);
 
   /**
    * Changes the value of a source; a null {@code values} refreshes only its climate coupling
@@ -432,31 +360,13 @@ public final class libTAMO1DKernel {
    *     &lt;= 0, or an element without material; -21 null array; -11 memory; -20 diverged
    *     (outputs written all the same)
    */
-  public static native int tamoStep1(
-      int handle,
-      double dt,
-      int ignored,
-      Object temperature,
-      int temperatureOffset,
-      boolean temperatureDirect,
-      Object humidity,
-      int humidityOffset,
-      boolean humidityDirect,
-      Object waterContent,
-      int waterContentOffset,
-      boolean waterContentDirect,
-      Object iterationCount,
-      int iterationCountOffset,
-      boolean iterationCountDirect,
-      Object maxHumidityChange,
-      int maxHumidityChangeOffset,
-      boolean maxHumidityChangeDirect,
-      Object maxTemperatureChange,
-      int maxTemperatureChangeOffset,
-      boolean maxTemperatureChangeDirect,
-      Object status,
-      int statusOffset,
-      boolean statusDirect);
+  public static native int tamoStep1(int handle, double dt, int ignored, Object temperature,
+      int temperatureOffset, boolean temperatureDirect, Object humidity, int humidityOffset,
+      boolean humidityDirect, Object waterContent, int waterContentOffset,
+      boolean waterContentDirect, Object iterationCount, int iterationCountOffset,
+      boolean iterationCountDirect, Object maxHumidityChange, int maxHumidityChangeOffset,
+      boolean maxHumidityChangeDirect, Object maxTemperatureChange, int maxTemperatureChangeOffset,
+      boolean maxTemperatureChangeDirect, Object status, int statusOffset, boolean statusDirect);
 
   // ---------------------------------------------------------------------------------------
   // Results
@@ -489,26 +399,11 @@ public final class libTAMO1DKernel {
    * @param liquidFluxDirect liquidFlux is a direct buffer
    * @return 0; -1 invalid handle; -7 no grid; -21 null array
    */
-  public static native int tamoGetFlux1(
-      int handle,
-      int ignored,
-      Object temperature,
-      int temperatureOffset,
-      boolean temperatureDirect,
-      Object humidity,
-      int humidityOffset,
-      boolean humidityDirect,
-      Object heatFlux,
-      int heatFluxOffset,
-      boolean heatFluxDirect,
-      Object enthalpyFlux,
-      int enthalpyFluxOffset,
-      boolean enthalpyFluxDirect,
-      Object vapourFlux,
-      int vapourFluxOffset,
-      boolean vapourFluxDirect,
-      Object liquidFlux,
-      int liquidFluxOffset,
+  public static native int tamoGetFlux1(int handle, int ignored, Object temperature,
+      int temperatureOffset, boolean temperatureDirect, Object humidity, int humidityOffset,
+      boolean humidityDirect, Object heatFlux, int heatFluxOffset, boolean heatFluxDirect,
+      Object enthalpyFlux, int enthalpyFluxOffset, boolean enthalpyFluxDirect, Object vapourFlux,
+      int vapourFluxOffset, boolean vapourFluxDirect, Object liquidFlux, int liquidFluxOffset,
       boolean liquidFluxDirect);
 
   /**
@@ -532,20 +427,11 @@ public final class libTAMO1DKernel {
    * @param vapourTransferBDirect vapourTransferB is a direct buffer
    * @return 0; -1 invalid handle; -21 null array; -22 before {@link #tamoSetSurfaceCondition}
    */
-  public static native int tamoGetSurfaceCoeff1(
-      int handle,
-      Object heatTransferA,
-      int heatTransferAOffset,
-      boolean heatTransferADirect,
-      Object vapourTransferA,
-      int vapourTransferAOffset,
-      boolean vapourTransferADirect,
-      Object heatTransferB,
-      int heatTransferBOffset,
-      boolean heatTransferBDirect,
-      Object vapourTransferB,
-      int vapourTransferBOffset,
-      boolean vapourTransferBDirect);
+  public static native int tamoGetSurfaceCoeff1(int handle, Object heatTransferA,
+      int heatTransferAOffset, boolean heatTransferADirect, Object vapourTransferA,
+      int vapourTransferAOffset, boolean vapourTransferADirect, Object heatTransferB,
+      int heatTransferBOffset, boolean heatTransferBDirect, Object vapourTransferB,
+      int vapourTransferBOffset, boolean vapourTransferBDirect);
 
   /**
    * Derived node fields for the given node state (C operation {@code tamoGetIntermediate}).
@@ -583,34 +469,15 @@ public final class libTAMO1DKernel {
    * @return 0; -1 invalid handle; -6 materialCount outside 1..M; -22 grid without interior
    *     node; -21 null array
    */
-  public static native int tamoGetIntermediate1(
-      int handle,
-      int ignored,
-      Object temperature,
-      int temperatureOffset,
-      boolean temperatureDirect,
-      Object humidity,
-      int humidityOffset,
-      boolean humidityDirect,
-      Object waterContent,
-      int waterContentOffset,
-      boolean waterContentDirect,
-      Object saturationPressure,
-      int saturationPressureOffset,
-      boolean saturationPressureDirect,
-      Object dewPoint,
-      int dewPointOffset,
-      boolean dewPointDirect,
-      int materialCount,
-      Object layerWaterContent,
-      int layerWaterContentOffset,
-      boolean layerWaterContentDirect,
-      Object interiorMeanWaterContent,
-      int interiorMeanWaterContentOffset,
-      boolean interiorMeanWaterContentDirect,
-      Object totalWater,
-      int totalWaterOffset,
-      boolean totalWaterDirect);
+  public static native int tamoGetIntermediate1(int handle, int ignored, Object temperature,
+      int temperatureOffset, boolean temperatureDirect, Object humidity, int humidityOffset,
+      boolean humidityDirect, Object waterContent, int waterContentOffset,
+      boolean waterContentDirect, Object saturationPressure, int saturationPressureOffset,
+      boolean saturationPressureDirect, Object dewPoint, int dewPointOffset, boolean dewPointDirect,
+      int materialCount, Object layerWaterContent, int layerWaterContentOffset,
+      boolean layerWaterContentDirect, Object interiorMeanWaterContent,
+      int interiorMeanWaterContentOffset, boolean interiorMeanWaterContentDirect, Object totalWater,
+      int totalWaterOffset, boolean totalWaterDirect);
 
   /**
    * Copies entries 1..count of the interface coefficients of the last step (C operation
@@ -629,17 +496,10 @@ public final class libTAMO1DKernel {
    * @param liquidTransferCoefficientDirect liquidTransferCoefficient is a direct buffer
    * @return 0; -1 invalid handle; -21 null array with count &gt;= 1
    */
-  public static native int tamoGetTransport1(
-      int handle,
-      int count,
-      Object heatConductance,
-      int heatConductanceOffset,
-      boolean heatConductanceDirect,
-      Object vapourPermeability,
-      int vapourPermeabilityOffset,
-      boolean vapourPermeabilityDirect,
-      Object liquidTransferCoefficient,
-      int liquidTransferCoefficientOffset,
+  public static native int tamoGetTransport1(int handle, int count, Object heatConductance,
+      int heatConductanceOffset, boolean heatConductanceDirect, Object vapourPermeability,
+      int vapourPermeabilityOffset, boolean vapourPermeabilityDirect,
+      Object liquidTransferCoefficient, int liquidTransferCoefficientOffset,
       boolean liquidTransferCoefficientDirect);
 
   /**
@@ -664,22 +524,10 @@ public final class libTAMO1DKernel {
    * @param moistureDirect moisture is a direct buffer
    * @return 0; -1 invalid handle; -9 number outside 1..number of sources; -21 null array
    */
-  public static native int tamoGetSourceQuantity1(
-      int handle,
-      int number,
-      int count,
-      Object temperature,
-      int temperatureOffset,
-      boolean temperatureDirect,
-      Object humidity,
-      int humidityOffset,
-      boolean humidityDirect,
-      Object heat,
-      int heatOffset,
-      boolean heatDirect,
-      Object moisture,
-      int moistureOffset,
-      boolean moistureDirect);
+  public static native int tamoGetSourceQuantity1(int handle, int number, int count,
+      Object temperature, int temperatureOffset, boolean temperatureDirect, Object humidity,
+      int humidityOffset, boolean humidityDirect, Object heat, int heatOffset, boolean heatDirect,
+      Object moisture, int moistureOffset, boolean moistureDirect);
 
   // ---------------------------------------------------------------------------------------
   // Material properties
@@ -715,16 +563,8 @@ public final class libTAMO1DKernel {
    * @param dwdphiDirect dwdphi is a direct buffer
    * @return 0; -1 invalid handle; -2 material; -21 w null
    */
-  public static native int tamoSoriso1(
-      int handle,
-      int material,
-      double phi,
-      Object w,
-      int wOffset,
-      boolean wDirect,
-      Object dwdphi,
-      int dwdphiOffset,
-      boolean dwdphiDirect);
+  public static native int tamoSoriso1(int handle, int material, double phi, Object w, int wOffset,
+      boolean wDirect, Object dwdphi, int dwdphiOffset, boolean dwdphiDirect);
 
   /**
    * Liquid transport coefficient at a water content (C operation {@code tamoCaldw}). Writes
@@ -740,13 +580,7 @@ public final class libTAMO1DKernel {
    * @return 0; -1 invalid handle; -2 material; -21 dw null
    */
   public static native int tamoCaldw1(
-      int handle,
-      int material,
-      double w,
-      Object dw,
-      int dwOffset,
-      boolean dwDirect,
-      int suction);
+      int handle, int material, double w, Object dw, int dwOffset, boolean dwDirect, int suction);
 
   /**
    * Vapour diffusion resistance factor at a relative humidity (C operation {@code
@@ -776,14 +610,8 @@ public final class libTAMO1DKernel {
    * @param lambdaDirect lambda is a direct buffer
    * @return 0; -1 invalid handle; -2 material; -21 lambda null
    */
-  public static native int tamoCallam1(
-      int handle,
-      int material,
-      double w,
-      double t,
-      Object lambda,
-      int lambdaOffset,
-      boolean lambdaDirect);
+  public static native int tamoCallam1(int handle, int material, double w, double t, Object lambda,
+      int lambdaOffset, boolean lambdaDirect);
 
   /**
    * Specific enthalpy at a temperature (C operation {@code tamoCalent}). Writes {@code h}
@@ -820,15 +648,7 @@ public final class libTAMO1DKernel {
    * @param falseValueDirect falseValue is a direct buffer
    * @return the bitwise complement of flag
    */
-  public static native int checkbool1(
-      int flag,
-      Object negation,
-      int negationOffset,
-      boolean negationDirect,
-      Object trueValue,
-      int trueValueOffset,
-      boolean trueValueDirect,
-      Object falseValue,
-      int falseValueOffset,
-      boolean falseValueDirect);
+  public static native int checkbool1(int flag, Object negation, int negationOffset,
+      boolean negationDirect, Object trueValue, int trueValueOffset, boolean trueValueDirect,
+      Object falseValue, int falseValueOffset, boolean falseValueDirect);
 }

@@ -17,6 +17,11 @@ import java.util.TreeSet;
  * How the native methods hand arrays to the library: byte offsets, direct buffers, null
  * objects, arrays left unchanged and released by failing calls, and one context table shared
  * with the C interface. Argument: the file with the expected JNI long names.
+ *
+ * <p>Run with -Xcheck:jni: the checked JNI functions give the C operation a copy of every
+ * primitive array, so each value a C operation writes reaches the Java array only through a
+ * release with mode 0, and a call that leaves an array in its critical region draws a warning
+ * at the next JNI call.
  */
 public final class BindingMechanicsTest {
   // Plane grid of N = 5 interfaces (n = 6 nodes) with two materials.
@@ -49,15 +54,16 @@ public final class BindingMechanicsTest {
   // ---------------------------------------------------------------------------------------
 
   /** The JNI long names of the declared native methods are exactly the exported ones. */
-  private static void declarationsMatchExports(TestReport report, Path namesFile)
-      throws Exception {
+  private static void declarationsMatchExports(TestReport report, Path namesFile) throws Exception {
     TreeSet<String> expected = new TreeSet<>();
     for (String line : Files.readAllLines(namesFile)) {
-      if (!line.isBlank() && !line.startsWith("#")) expected.add(line.trim());
+      if (!line.isBlank() && !line.startsWith("#"))
+        expected.add(line.trim());
     }
     TreeSet<String> declared = new TreeSet<>();
     for (Method m : libTAMO1DKernel.class.getDeclaredMethods()) {
-      if (!Modifier.isNative(m.getModifiers())) continue;
+      if (!Modifier.isNative(m.getModifiers()))
+        continue;
       report.check(Modifier.isStatic(m.getModifiers()), m.getName() + " is static");
       report.check(Modifier.isPublic(m.getModifiers()), m.getName() + " is public");
       report.check(m.getReturnType() == int.class, m.getName() + " returns int");
@@ -74,77 +80,57 @@ public final class BindingMechanicsTest {
     double[] d = filled(8);
     int[] i = {7, 7, 7};
     report.checkEquals(INVALID_HANDLE, libTAMO1DKernel.tamoDeleteContext(h), "delete");
-    report.checkEquals(
-        INVALID_HANDLE,
+    report.checkEquals(INVALID_HANDLE,
         libTAMO1DKernel.tamoSetGrid1(h, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false),
         "setGrid1");
     report.checkEquals(INVALID_HANDLE, libTAMO1DKernel.tamoGetGrid1(h, 3, d, 0, false), "getGrid1");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0),
-        "setParameter");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0, 0),
-        "setParameter1");
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0), "setParameter");
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0, 0), "setParameter1");
     report.checkEquals(
         INVALID_HANDLE, libTAMO1DKernel.tamoSetMaterial(h, 1, 1800, 0.3, 850, 0), "setMaterial");
-    report.checkEquals(
-        INVALID_HANDLE,
+    report.checkEquals(INVALID_HANDLE,
         libTAMO1DKernel.tamoSetMaterialFunction1(h, 1, 1, 0, 2, d, 0, false, d, 8, false),
         "setMaterialFunction1");
-    report.checkEquals(
-        INVALID_HANDLE,
+    report.checkEquals(INVALID_HANDLE,
         libTAMO1DKernel.tamoSetSurfaceCondition(
             h, 101325, 17, 0, 0.6, 0.9, 0.7, 6.5, 0, 8, 0, 0.4, 0.9, 0, 4.5, 0),
         "setSurfaceCondition");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoTransBound(
-            h, 17, 0, 0, 0.8, 0, 0, 0, 8, 0, 20, 0.5, 0, 0, 0, 101325),
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoTransBound(h, 17, 0, 0, 0.8, 0, 0, 0, 8, 0, 20, 0.5, 0, 0, 0, 101325),
         "transBound");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetSource1(h, 1, 0, 0, 0, 0.0, 0.01, d, 0, false),
-        "setSource1");
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoSetSource1(h, 1, 0, 0, 0, 0.0, 0.01, d, 0, false), "setSource1");
     report.checkEquals(
         INVALID_HANDLE, libTAMO1DKernel.tamoUpdateSource1(h, 1, d, 0, false), "updateSource1");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoStep1(
-            h, 3600, 0, d, 0, false, d, 0, false, d, 0, false, i, 0, false, d, 0, false, d, 0,
-            false, i, 4, false),
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoStep1(h, 3600, 0, d, 0, false, d, 0, false, d, 0, false, i, 0, false, d,
+            0, false, d, 0, false, i, 4, false),
         "step1");
-    report.checkEquals(
-        INVALID_HANDLE,
+    report.checkEquals(INVALID_HANDLE,
         libTAMO1DKernel.tamoGetFlux1(
             h, 0, d, 0, false, d, 0, false, d, 0, false, d, 0, false, d, 0, false, d, 0, false),
         "getFlux1");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoGetSurfaceCoeff1(h, d, 0, false, d, 8, false, d, 16, false, d, 24, false),
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoGetSurfaceCoeff1(
+            h, d, 0, false, d, 8, false, d, 16, false, d, 24, false),
         "getSurfaceCoeff1");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoGetIntermediate1(
-            h, 0, d, 0, false, d, 0, false, d, 0, false, d, 0, false, d, 0, false, 1, d, 0, false,
-            d, 0, false, d, 0, false),
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoGetIntermediate1(h, 0, d, 0, false, d, 0, false, d, 0, false, d, 0,
+            false, d, 0, false, 1, d, 0, false, d, 0, false, d, 0, false),
         "getIntermediate1");
-    report.checkEquals(
-        INVALID_HANDLE,
+    report.checkEquals(INVALID_HANDLE,
         libTAMO1DKernel.tamoGetTransport1(h, 3, d, 0, false, d, 0, false, d, 0, false),
         "getTransport1");
-    report.checkEquals(
-        INVALID_HANDLE,
+    report.checkEquals(INVALID_HANDLE,
         libTAMO1DKernel.tamoGetSourceQuantity1(
             h, 1, 6, d, 0, false, d, 0, false, d, 0, false, d, 8, false),
         "getSourceQuantity1");
     report.checkEquals(
         INVALID_HANDLE, libTAMO1DKernel.tamoSorinv1(h, 1, 10.0, d, 0, false), "sorinv1");
-    report.checkEquals(
-        INVALID_HANDLE,
-        libTAMO1DKernel.tamoSoriso1(h, 1, 0.5, d, 0, false, d, 8, false),
-        "soriso1");
+    report.checkEquals(INVALID_HANDLE,
+        libTAMO1DKernel.tamoSoriso1(h, 1, 0.5, d, 0, false, d, 8, false), "soriso1");
     report.checkEquals(
         INVALID_HANDLE, libTAMO1DKernel.tamoCaldw1(h, 1, 10.0, d, 0, false, 1), "caldw1");
     report.checkEquals(
@@ -153,7 +139,8 @@ public final class BindingMechanicsTest {
         INVALID_HANDLE, libTAMO1DKernel.tamoCallam1(h, 1, 10.0, 20.0, d, 0, false), "callam1");
     report.checkEquals(
         INVALID_HANDLE, libTAMO1DKernel.tamoCalent1(h, 1, 20.0, d, 0, false), "calent1");
-    for (int k = 0; k < d.length; ++k) report.checkSameBits(SENTINEL, d[k], "untouched d[" + k + "]");
+    for (int k = 0; k < d.length; ++k)
+      report.checkSameBits(SENTINEL, d[k], "untouched d[" + k + "]");
     report.checkEquals(7, i[0], "untouched i[0]");
     report.checkEquals(7, i[1], "untouched i[1]");
 
@@ -163,9 +150,9 @@ public final class BindingMechanicsTest {
     int[] negation = {5};
     int[] trueValue = {5};
     int[] falseValue = {5, 5};
-    report.checkEquals(
-        ~3,
-        libTAMO1DKernel.checkbool1(3, negation, 0, false, trueValue, 0, false, falseValue, 0, false),
+    report.checkEquals(~3,
+        libTAMO1DKernel.checkbool1(
+            3, negation, 0, false, trueValue, 0, false, falseValue, 0, false),
         "checkbool1 result");
     report.checkEquals(0, negation[0], "negation of an odd flag");
     report.checkEquals(-1, trueValue[0], "true value");
@@ -188,8 +175,7 @@ public final class BindingMechanicsTest {
     int[] materials = new int[N + 1];
     materials[0] = 77;
     System.arraycopy(MATERIALS, 0, materials, 1, N);
-    report.checkEquals(
-        OK,
+    report.checkEquals(OK,
         libTAMO1DKernel.tamoSetGrid1(h, N, positions, 16, false, 0.0, materials, 4, false),
         "setGrid1 with offsets");
 
@@ -198,7 +184,8 @@ public final class BindingMechanicsTest {
     report.checkEquals(OK, libTAMO1DKernel.tamoGetGrid1(h, N + 1, out, 16, false), "getGrid1");
     report.checkSameBits(SENTINEL, out[0], "first element before the offset untouched");
     report.checkSameBits(SENTINEL, out[1], "second element before the offset untouched");
-    for (int k = 0; k < N; ++k) report.checkSameBits(POSITIONS[k], out[2 + k], "position " + (k + 1));
+    for (int k = 0; k < N; ++k)
+      report.checkSameBits(POSITIONS[k], out[2 + k], "position " + (k + 1));
     report.checkSameBits(POSITIONS[N - 1], out[2 + N], "entry N+1 repeats position N");
     report.checkSameBits(SENTINEL, out[3 + N], "element after the copied range untouched");
 
@@ -206,7 +193,8 @@ public final class BindingMechanicsTest {
     int[] rc = {1};
     double[] viaC = CEntryBridge.getGrid(h, N, rc);
     report.checkEquals(OK, rc[0], "C getGrid");
-    for (int k = 0; k < N; ++k) report.checkSameBits(POSITIONS[k], viaC[k], "C position " + (k + 1));
+    for (int k = 0; k < N; ++k)
+      report.checkSameBits(POSITIONS[k], viaC[k], "C position " + (k + 1));
 
     // The offset counts bytes whatever the element type: doubles written into a byte array
     // from its ninth byte on.
@@ -222,18 +210,15 @@ public final class BindingMechanicsTest {
     int[] negation = {9, 9, 9};
     int[] trueValue = {9, 9, 9};
     int[] falseValue = {9, 9, 9};
-    report.checkEquals(
-        ~2,
-        libTAMO1DKernel.checkbool1(2, negation, 4, false, trueValue, 4, false, falseValue, 4, false),
+    report.checkEquals(~2,
+        libTAMO1DKernel.checkbool1(
+            2, negation, 4, false, trueValue, 4, false, falseValue, 4, false),
         "checkbool1 with offsets");
-    report.check(
-        negation[0] == 9 && negation[1] == 1 && negation[2] == 9,
+    report.check(negation[0] == 9 && negation[1] == 1 && negation[2] == 9,
         "negation in the second int only: " + java.util.Arrays.toString(negation));
-    report.check(
-        trueValue[0] == 9 && trueValue[1] == -1 && trueValue[2] == 9,
+    report.check(trueValue[0] == 9 && trueValue[1] == -1 && trueValue[2] == 9,
         "true value in the second int only: " + java.util.Arrays.toString(trueValue));
-    report.check(
-        falseValue[0] == 9 && falseValue[1] == 0 && falseValue[2] == 9,
+    report.check(falseValue[0] == 9 && falseValue[1] == 0 && falseValue[2] == 9,
         "false value in the second int only: " + java.util.Arrays.toString(falseValue));
     report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(h), "delete");
   }
@@ -247,14 +232,14 @@ public final class BindingMechanicsTest {
     IntBuffer materials =
         ByteBuffer.allocateDirect(4 * N).order(ByteOrder.nativeOrder()).asIntBuffer();
     materials.put(MATERIALS).flip();
-    report.checkEquals(
-        OK,
+    report.checkEquals(OK,
         libTAMO1DKernel.tamoSetGrid1(h, N, positions, 0, true, 0.0, materials, 0, true),
         "setGrid1 from direct buffers");
     int[] rc = {1};
     double[] viaC = CEntryBridge.getGrid(h, N, rc);
     report.checkEquals(OK, rc[0], "C getGrid");
-    for (int k = 0; k < N; ++k) report.checkSameBits(POSITIONS[k], viaC[k], "C position " + (k + 1));
+    for (int k = 0; k < N; ++k)
+      report.checkSameBits(POSITIONS[k], viaC[k], "C position " + (k + 1));
 
     // Written in place: the buffer holds the values as soon as the call returns.
     ByteBuffer out = ByteBuffer.allocateDirect(8 * (N + 3)).order(ByteOrder.nativeOrder());
@@ -281,15 +266,13 @@ public final class BindingMechanicsTest {
     negation.put(0, 42).put(1, 42);
     int[] trueValue = {42};
     int[] falseValue = {42, 42};
-    report.checkEquals(
-        ~4,
+    report.checkEquals(~4,
         libTAMO1DKernel.checkbool1(4, negation, 4, true, trueValue, 0, false, falseValue, 4, false),
         "checkbool1 mixed");
     report.checkEquals(42, negation.get(0), "direct entry before the offset untouched");
     report.checkEquals(1, negation.get(1), "negation of an even flag written in place");
     report.checkEquals(-1, trueValue[0], "true value in the array");
-    report.check(
-        falseValue[0] == 42 && falseValue[1] == 0,
+    report.check(falseValue[0] == 42 && falseValue[1] == 0,
         "false value in the second int: " + java.util.Arrays.toString(falseValue));
     report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(h), "delete");
   }
@@ -297,34 +280,33 @@ public final class BindingMechanicsTest {
   /** A null object reaches the C operation as a null pointer, whatever the direct flag. */
   private static void nullObjects(TestReport report) {
     int h = libTAMO1DKernel.tamoCreateContext();
-    report.checkEquals(
-        NULL_ARRAY,
+    report.checkEquals(NULL_ARRAY,
         libTAMO1DKernel.tamoSetGrid1(h, N, null, 0, false, 0.0, MATERIALS, 0, false),
         "null positions");
-    report.checkEquals(
-        NULL_ARRAY,
+    report.checkEquals(NULL_ARRAY,
         libTAMO1DKernel.tamoSetGrid1(h, N, POSITIONS, 0, false, 0.0, null, 0, true),
         "null direct materials");
-    report.checkEquals(
-        OK,
+    report.checkEquals(OK,
         libTAMO1DKernel.tamoSetGrid1(h, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false),
         "grid after the refused calls");
     report.checkEquals(NULL_ARRAY, libTAMO1DKernel.tamoGetGrid1(h, 3, null, 0, false), "null out");
-    report.checkEquals(NULL_ARRAY, libTAMO1DKernel.tamoGetGrid1(h, 3, null, 0, true), "null direct out");
+    report.checkEquals(
+        NULL_ARRAY, libTAMO1DKernel.tamoGetGrid1(h, 3, null, 0, true), "null direct out");
     report.checkEquals(OK, libTAMO1DKernel.tamoGetGrid1(h, 0, null, 0, false), "count 0 with null");
     // checkbool writes only through the pointers it is given.
     int[] trueValue = {3};
-    report.checkEquals(
-        ~1, libTAMO1DKernel.checkbool1(1, null, 0, false, trueValue, 0, false, null, 0, true),
+    report.checkEquals(~1,
+        libTAMO1DKernel.checkbool1(1, null, 0, false, trueValue, 0, false, null, 0, true),
         "checkbool1 with null outputs");
     report.checkEquals(-1, trueValue[0], "true value written");
     report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(h), "delete");
   }
 
   /**
-   * A refused call leaves the Java array as it was and still releases it. A primitive array
-   * left in a critical region would block the next garbage collection of this thread forever
-   * (the test then times out), and -Xcheck:jni reports any JNI call made while one is held.
+   * A refused call leaves the Java array as it was and still releases it. The test runs under
+   * -Xcheck:jni, which reports every later JNI call made while an array is still held in a
+   * critical region (CTest fails on that report), and which hands the C operation a copy of
+   * each array that only a release with mode 0 writes back.
    */
   private static void failingCallsLeaveArraysAndReleaseThem(TestReport report) {
     double[] out = filled(N + 1);
@@ -337,8 +319,8 @@ public final class BindingMechanicsTest {
 
     // Many refused calls, each holding and releasing arrays, with collections in between.
     h = libTAMO1DKernel.tamoCreateContext();
-    report.checkEquals(
-        OK, libTAMO1DKernel.tamoSetGrid1(h, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false), "grid");
+    report.checkEquals(OK,
+        libTAMO1DKernel.tamoSetGrid1(h, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false), "grid");
     double[] positions = POSITIONS.clone();
     int[] materials = MATERIALS.clone();
     List<double[]> garbage = new ArrayList<>();
@@ -361,8 +343,8 @@ public final class BindingMechanicsTest {
 
     // The arrays are still usable by a successful call afterwards.
     h = libTAMO1DKernel.tamoCreateContext();
-    report.checkEquals(
-        OK, libTAMO1DKernel.tamoSetGrid1(h, N, positions, 0, false, 0.0, materials, 0, false), "grid");
+    report.checkEquals(OK,
+        libTAMO1DKernel.tamoSetGrid1(h, N, positions, 0, false, 0.0, materials, 0, false), "grid");
     report.checkEquals(OK, libTAMO1DKernel.tamoGetGrid1(h, N, out, 0, false), "getGrid1");
     for (int k = 0; k < N; ++k) report.checkSameBits(POSITIONS[k], out[k], "written after release");
     report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(h), "delete");
@@ -372,8 +354,7 @@ public final class BindingMechanicsTest {
   private static void sharedContextTable(TestReport report) {
     // Created through Java, used and deleted through C.
     int fromJava = libTAMO1DKernel.tamoCreateContext();
-    report.checkEquals(
-        OK,
+    report.checkEquals(OK,
         libTAMO1DKernel.tamoSetGrid1(fromJava, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false),
         "Java grid");
     int[] rc = {1};
@@ -381,7 +362,8 @@ public final class BindingMechanicsTest {
     report.checkEquals(OK, rc[0], "C getGrid of a Java context");
     for (int k = 0; k < N; ++k) report.checkSameBits(POSITIONS[k], viaC[k], "position " + (k + 1));
     report.checkEquals(OK, CEntryBridge.deleteContext(fromJava), "C delete of a Java context");
-    report.checkEquals(INVALID_HANDLE, libTAMO1DKernel.tamoDeleteContext(fromJava), "gone for Java");
+    report.checkEquals(
+        INVALID_HANDLE, libTAMO1DKernel.tamoDeleteContext(fromJava), "gone for Java");
 
     // Created through C, used and deleted through Java.
     int fromC = CEntryBridge.createContext();
@@ -391,8 +373,7 @@ public final class BindingMechanicsTest {
     double[] out = filled(N);
     report.checkEquals(OK, libTAMO1DKernel.tamoGetGrid1(fromC, N, out, 0, false), "Java getGrid");
     for (int k = 0; k < N; ++k) report.checkSameBits(shifted[k], out[k], "position " + (k + 1));
-    report.checkEquals(
-        ALREADY_SET,
+    report.checkEquals(ALREADY_SET,
         libTAMO1DKernel.tamoSetGrid1(fromC, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false),
         "the C grid counts for Java");
     report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(fromC), "Java delete of a C context");

@@ -6,9 +6,7 @@ package ext.test;
  * and the C interface share one context table.
  */
 final class CEntryBridge {
-  static {
-    System.loadLibrary("tamo_c_entry_bridge");
-  }
+  static { System.loadLibrary("tamo_c_entry_bridge"); }
 
   private CEntryBridge() {}
 

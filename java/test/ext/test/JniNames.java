@@ -10,25 +10,31 @@ final class JniNames {
   static String longName(Method m) {
     StringBuilder signature = new StringBuilder();
     for (Class<?> p : m.getParameterTypes()) signature.append(descriptor(p));
-    return "Java_"
-        + mangle(m.getDeclaringClass().getName().replace('.', '/'))
-        + "_"
-        + mangle(m.getName())
-        + "__"
-        + mangle(signature.toString());
+    return "Java_" + mangle(m.getDeclaringClass().getName().replace('.', '/')) + "_"
+        + mangle(m.getName()) + "__" + mangle(signature.toString());
   }
 
   private static String descriptor(Class<?> c) {
-    if (c.isArray()) return "[" + descriptor(c.getComponentType());
-    if (c == int.class) return "I";
-    if (c == double.class) return "D";
-    if (c == boolean.class) return "Z";
-    if (c == long.class) return "J";
-    if (c == float.class) return "F";
-    if (c == short.class) return "S";
-    if (c == byte.class) return "B";
-    if (c == char.class) return "C";
-    if (c == void.class) return "V";
+    if (c.isArray())
+      return "[" + descriptor(c.getComponentType());
+    if (c == int.class)
+      return "I";
+    if (c == double.class)
+      return "D";
+    if (c == boolean.class)
+      return "Z";
+    if (c == long.class)
+      return "J";
+    if (c == float.class)
+      return "F";
+    if (c == short.class)
+      return "S";
+    if (c == byte.class)
+      return "B";
+    if (c == char.class)
+      return "C";
+    if (c == void.class)
+      return "V";
     return "L" + c.getName().replace('.', '/') + ";";
   }
 

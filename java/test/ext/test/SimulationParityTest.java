@@ -41,33 +41,29 @@ public final class SimulationParityTest {
 
   public static void main(String[] args) throws Exception {
     TestReport report = new TestReport();
-    report.run(
-        "parity with the C interface",
-        () -> {
-          Map<String, Record> reference = Record.readAll(Path.of(args[0]));
-          SimulationParityTest run = new SimulationParityTest();
-          run.simulate();
-          compare(report, reference, run.results);
-        });
+    report.run("parity with the C interface", () -> {
+      Map<String, Record> reference = Record.readAll(Path.of(args[0]));
+      SimulationParityTest run = new SimulationParityTest();
+      run.simulate();
+      compare(report, reference, run.results);
+    });
     report.finish();
   }
 
   private static void compare(
       TestReport report, Map<String, Record> reference, Map<String, Record> actual) {
     report.check(reference.size() > 100, "reference holds " + reference.size() + " records");
-    report.check(
-        new ArrayList<>(reference.keySet()).equals(new ArrayList<>(actual.keySet())),
+    report.check(new ArrayList<>(reference.keySet()).equals(new ArrayList<>(actual.keySet())),
         "same records in the same order");
     for (Map.Entry<String, Record> e : reference.entrySet()) {
       Record expected = e.getValue();
       Record got = actual.get(e.getKey());
-      if (got == null) continue; // reported above
-      report.check(
-          expected.isDouble == got.isDouble && expected.bits.length == got.bits.length,
+      if (got == null)
+        continue; // reported above
+      report.check(expected.isDouble == got.isDouble && expected.bits.length == got.bits.length,
           e.getKey() + ": same kind and length");
       for (int i = 0; i < Math.min(expected.bits.length, got.bits.length); ++i) {
-        report.check(
-            expected.bits[i] == got.bits[i],
+        report.check(expected.bits[i] == got.bits[i],
             e.getKey() + "[" + i + "]: C " + expected.show(i) + ", Java " + got.show(i));
       }
     }
@@ -78,23 +74,28 @@ public final class SimulationParityTest {
   // ---------------------------------------------------------------------------------------
 
   private void simulate() {
-    final double[] positions = {0.0, 0.005, 0.015, 0.03, 0.05, 0.075, 0.10, 0.13, 0.16, 0.18, 0.195, 0.2};
+    final double[] positions = {
+        0.0, 0.005, 0.015, 0.03, 0.05, 0.075, 0.10, 0.13, 0.16, 0.18, 0.195, 0.2};
     final int[] materials = {0, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
 
     int h = libTAMO1DKernel.tamoCreateContext();
     rc("create", h);
-    rc("grid.rc", libTAMO1DKernel.tamoSetGrid1(h, N, positions, 0, false, 0.0, materials, 0, false));
+    rc("grid.rc",
+        libTAMO1DKernel.tamoSetGrid1(h, N, positions, 0, false, 0.0, materials, 0, false));
     rc("parameters.rc", libTAMO1DKernel.tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0));
     rc("parameters.again.rc", libTAMO1DKernel.tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0));
 
     rc("material1.rc", libTAMO1DKernel.tamoSetMaterial(h, 1, 1900.0, 0.24, 850.0, 0));
-    load(h, 1, 1, 0, 5, new double[] {0.5, 0.8, 0.93, 0.98, 1.0}, new double[] {8.0, 14.0, 25.0, 60.0, 210.0});
-    load(h, 1, 2, 0, 4, new double[] {0.0, 40.0, 120.0, 210.0}, new double[] {0.0, 2e-10, 3e-9, 1.5e-8});
+    load(h, 1, 1, 0, 5, new double[] {0.5, 0.8, 0.93, 0.98, 1.0},
+        new double[] {8.0, 14.0, 25.0, 60.0, 210.0});
+    load(h, 1, 2, 0, 4, new double[] {0.0, 40.0, 120.0, 210.0},
+        new double[] {0.0, 2e-10, 3e-9, 1.5e-8});
     load(h, 1, 3, 1, 1, new double[] {0.0, 0.0}, new double[] {0.05});
     load(h, 1, 4, 1, 2, new double[] {0.0, 0.0}, new double[] {0.8, 8.0});
     load(h, 1, 5, 1, 2, new double[] {0.0, 0.0}, new double[] {0.8, 0.002});
     load(h, 1, 6, 0, 3, new double[] {0.0, 0.6, 1.0}, new double[] {25.0, 20.0, 14.0});
-    load(h, 1, 7, 0, 4, new double[] {-30.0, 0.0, 30.0, 60.0}, new double[] {-25500.0, 0.0, 25500.0, 51000.0});
+    load(h, 1, 7, 0, 4, new double[] {-30.0, 0.0, 30.0, 60.0},
+        new double[] {-25500.0, 0.0, 25500.0, 51000.0});
 
     rc("material2.rc", libTAMO1DKernel.tamoSetMaterial(h, 2, 1750.0, 0.33, 850.0, 0));
     load(h, 2, 1, 1, 3, new double[] {0.8, 0.95, 1.0}, new double[] {6.0, 15.0, 250.0});
@@ -114,16 +115,18 @@ public final class SimulationParityTest {
     load(h, 3, 6, 0, 1, new double[] {0.5}, new double[] {1.3});
     load(h, 3, 6, 1, 1, new double[] {0.5}, new double[] {1.3}); // refused: no analytic form
 
-    rc(
-        "surface.rc",
+    rc("surface.rc",
         libTAMO1DKernel.tamoSetSurfaceCondition(
             h, 101325.0, 17.0, 0.0, 0.6, 0.9, 0.7, 6.5, 1, 8.0, 0.0, 0.4, 0.9, 0.0, 4.5, 0));
-    rc("source1.rc", libTAMO1DKernel.tamoSetSource1(h, 1, 0, 0, 0, 0.06, 0.02, new double[] {5.0}, 0, false));
-    rc("source2.rc", libTAMO1DKernel.tamoSetSource1(h, 2, 1, 0, 1, 0.0, 0.01, new double[] {0.05}, 0, false));
-    rc("source3.rc", libTAMO1DKernel.tamoSetSource1(h, 3, 2, 0, 2, 0.16, 0.03, new double[] {0.5}, 0, false));
-    rc(
-        "source4.rc",
-        libTAMO1DKernel.tamoSetSource1(h, 4, 1, 1, 2, 0.10, 0.05, new double[] {3.0, 2.5, 1.0}, 0, false));
+    rc("source1.rc",
+        libTAMO1DKernel.tamoSetSource1(h, 1, 0, 0, 0, 0.06, 0.02, new double[] {5.0}, 0, false));
+    rc("source2.rc",
+        libTAMO1DKernel.tamoSetSource1(h, 2, 1, 0, 1, 0.0, 0.01, new double[] {0.05}, 0, false));
+    rc("source3.rc",
+        libTAMO1DKernel.tamoSetSource1(h, 3, 2, 0, 2, 0.16, 0.03, new double[] {0.5}, 0, false));
+    rc("source4.rc",
+        libTAMO1DKernel.tamoSetSource1(
+            h, 4, 1, 1, 2, 0.10, 0.05, new double[] {3.0, 2.5, 1.0}, 0, false));
     rc("update1.rc", libTAMO1DKernel.tamoUpdateSource1(h, 1, new double[] {8.0}, 0, false));
     rc("update4.rc", libTAMO1DKernel.tamoUpdateSource1(h, 4, null, 0, false));
 
@@ -138,46 +141,40 @@ public final class SimulationParityTest {
       final double radiationA = (k >= 8 && k <= 16) ? 40.0 * (k - 7) : -20.0;
       final double counterRadiationA = 280.0 + k;
       final double rainA = (k >= 5 && k <= 8) ? 1.5 : 0.0;
-      rc(
-          "s" + k + ".climate.rc",
-          libTAMO1DKernel.tamoTransBound(
-              h, 17.0, 0.0, temperatureA, humidityA, radiationA, counterRadiationA, rainA, 8.0,
-              0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 101325.0));
+      rc("s" + k + ".climate.rc",
+          libTAMO1DKernel.tamoTransBound(h, 17.0, 0.0, temperatureA, humidityA, radiationA,
+              counterRadiationA, rainA, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 101325.0));
       int[] iterations = new int[1];
       int[] status = new int[2]; // written at element 2
       double[] humidityChange = new double[1];
       double[] temperatureChange = new double[3]; // written at element 3
-      rc(
-          "s" + k + ".step.rc",
-          libTAMO1DKernel.tamoStep1(
-              h, 3600.0, 0, temperature, 16, false, humidity, 0, true, water, 0, false,
-              iterations, 0, false, humidityChange, 0, false, temperatureChange, 16, false,
-              status, 4, false));
+      rc("s" + k + ".step.rc",
+          libTAMO1DKernel.tamoStep1(h, 3600.0, 0, temperature, 16, false, humidity, 0, true, water,
+              0, false, iterations, 0, false, humidityChange, 0, false, temperatureChange, 16,
+              false, status, 4, false));
       doubles("s" + k + ".temperature", temperatures());
       doubles("s" + k + ".humidity", humidities());
       doubles("s" + k + ".water", water);
       ints("s" + k + ".counters", new int[] {iterations[0], status[1]});
       doubles("s" + k + ".changes", new double[] {humidityChange[0], temperatureChange[2]});
-      if (k % 12 == 11) queryResults(h, k);
+      if (k % 12 == 11)
+        queryResults(h, k);
     }
     queryProperties(h);
 
     double[] grid = new double[NODES];
     rc("getgrid.rc", libTAMO1DKernel.tamoGetGrid1(h, NODES, grid, 0, false));
     doubles("getgrid", grid);
-    rc(
-        "intermediate.badcount.rc",
-        libTAMO1DKernel.tamoGetIntermediate1(
-            h, 0, temperature, 16, false, humidity, 0, true, new double[NODES], 0, false,
-            new double[NODES], 0, false, new double[NODES], 0, false, MATERIALS + 1,
-            new double[MATERIALS + 1], 0, false, new double[1], 0, false, new double[1], 0,
-            false));
+    rc("intermediate.badcount.rc",
+        libTAMO1DKernel.tamoGetIntermediate1(h, 0, temperature, 16, false, humidity, 0, true,
+            new double[NODES], 0, false, new double[NODES], 0, false, new double[NODES], 0, false,
+            MATERIALS + 1, new double[MATERIALS + 1], 0, false, new double[1], 0, false,
+            new double[1], 0, false));
     for (int flag = 1; flag <= 2; ++flag) {
       int[] negation = new int[1];
       int[] trueValue = new int[1];
       int[] falseValue = new int[1];
-      rc(
-          "checkbool" + flag,
+      rc("checkbool" + flag,
           libTAMO1DKernel.checkbool1(
               flag, negation, 0, false, trueValue, 0, false, falseValue, 0, false));
       ints("checkbool" + flag + ".values", new int[] {negation[0], trueValue[0], falseValue[0]});
@@ -187,8 +184,7 @@ public final class SimulationParityTest {
   }
 
   private void load(int h, int material, int kind, int analytic, int n, double[] xs, double[] ys) {
-    rc(
-        "function.m" + material + ".k" + kind + ".a" + analytic,
+    rc("function.m" + material + ".k" + kind + ".a" + analytic,
         libTAMO1DKernel.tamoSetMaterialFunction1(
             h, material, kind, analytic, n, xs, 0, false, ys, 0, false));
   }
@@ -199,11 +195,9 @@ public final class SimulationParityTest {
     double[] enthalpy = new double[NODES];
     double[] vapour = new double[NODES];
     double[] liquid = new double[NODES];
-    rc(
-        s + ".flux.rc",
-        libTAMO1DKernel.tamoGetFlux1(
-            h, 0, temperature, 16, false, humidity, 0, true, heat, 0, false, enthalpy, 0, false,
-            vapour, 0, false, liquid, 0, false));
+    rc(s + ".flux.rc",
+        libTAMO1DKernel.tamoGetFlux1(h, 0, temperature, 16, false, humidity, 0, true, heat, 0,
+            false, enthalpy, 0, false, vapour, 0, false, liquid, 0, false));
     doubles(s + ".flux.heat", heat, N);
     doubles(s + ".flux.enthalpy", enthalpy, N);
     doubles(s + ".flux.vapour", vapour, N);
@@ -213,8 +207,7 @@ public final class SimulationParityTest {
     double[] vapourA = new double[2]; // written at element 2
     double[] heatB = new double[1];
     double[] vapourB = new double[1];
-    rc(
-        s + ".coeff.rc",
+    rc(s + ".coeff.rc",
         libTAMO1DKernel.tamoGetSurfaceCoeff1(
             h, heatA, 0, false, vapourA, 8, false, heatB, 0, false, vapourB, 0, false));
     doubles(s + ".coeff", new double[] {heatA[0], vapourA[1], heatB[0], vapourB[0]});
@@ -225,12 +218,10 @@ public final class SimulationParityTest {
     double[] layer = new double[MATERIALS];
     double[] interior = new double[1];
     double[] total = new double[1];
-    rc(
-        s + ".intermediate.rc",
-        libTAMO1DKernel.tamoGetIntermediate1(
-            h, 0, temperature, 16, false, humidity, 0, true, water, 0, false, saturation, 0,
-            false, dew, 0, false, MATERIALS, layer, 0, false, interior, 0, false, total, 0,
-            false));
+    rc(s + ".intermediate.rc",
+        libTAMO1DKernel.tamoGetIntermediate1(h, 0, temperature, 16, false, humidity, 0, true, water,
+            0, false, saturation, 0, false, dew, 0, false, MATERIALS, layer, 0, false, interior, 0,
+            false, total, 0, false));
     doubles(s + ".intermediate.water", water);
     doubles(s + ".intermediate.psat", saturation);
     doubles(s + ".intermediate.dew", dew);
@@ -241,8 +232,7 @@ public final class SimulationParityTest {
     double[] conductance = new double[NODES];
     double[] permeability = new double[NODES];
     double[] liquidTransfer = new double[NODES];
-    rc(
-        s + ".transport.rc",
+    rc(s + ".transport.rc",
         libTAMO1DKernel.tamoGetTransport1(
             h, NODES, conductance, 0, false, permeability, 0, false, liquidTransfer, 0, false));
     doubles(s + ".transport.heat", conductance);
@@ -252,11 +242,9 @@ public final class SimulationParityTest {
     for (int source = 1; source <= SOURCES; ++source) {
       double[] heat1 = new double[1];
       double[] moisture1 = new double[1];
-      rc(
-          s + ".source" + source + ".rc",
-          libTAMO1DKernel.tamoGetSourceQuantity1(
-              h, source, NODES, temperature, 16, false, humidity, 0, true, heat1, 0, false,
-              moisture1, 0, false));
+      rc(s + ".source" + source + ".rc",
+          libTAMO1DKernel.tamoGetSourceQuantity1(h, source, NODES, temperature, 16, false, humidity,
+              0, true, heat1, 0, false, moisture1, 0, false));
       doubles(s + ".source" + source, new double[] {heat1[0], moisture1[0]});
     }
   }
@@ -298,9 +286,7 @@ public final class SimulationParityTest {
   // Records
   // ---------------------------------------------------------------------------------------
 
-  private void rc(String label, int code) {
-    ints(label, new int[] {code});
-  }
+  private void rc(String label, int code) { ints(label, new int[] {code}); }
 
   private void ints(String label, int[] values) {
     long[] bits = new long[values.length];
@@ -308,9 +294,7 @@ public final class SimulationParityTest {
     results.put(label, new Record(false, bits));
   }
 
-  private void doubles(String label, double[] values) {
-    doubles(label, values, values.length);
-  }
+  private void doubles(String label, double[] values) { doubles(label, values, values.length); }
 
   private void doubles(String label, double[] values, int count) {
     long[] bits = new long[count];
@@ -329,9 +313,8 @@ public final class SimulationParityTest {
     }
 
     String show(int i) {
-      return isDouble
-          ? Double.longBitsToDouble(bits[i]) + " (" + Long.toHexString(bits[i]) + ")"
-          : Long.toString(bits[i]);
+      return isDouble ? Double.longBitsToDouble(bits[i]) + " (" + Long.toHexString(bits[i]) + ")"
+                      : Long.toString(bits[i]);
     }
 
     /** Reads "label d count hex..." and "label i count int..." lines. */

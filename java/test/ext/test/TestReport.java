@@ -10,9 +10,7 @@ final class TestReport {
   private String group = "";
 
   /** Names the group of checks that follow (printed with their failures). */
-  void group(String name) {
-    group = name;
-  }
+  void group(String name) { group = name; }
 
   void check(boolean condition, String what) {
     if (condition) {
@@ -29,8 +27,7 @@ final class TestReport {
 
   /** Bit-for-bit equality of two doubles (distinguishes -0.0 and NaN payloads). */
   void checkSameBits(double expected, double actual, String what) {
-    check(
-        Double.doubleToRawLongBits(expected) == Double.doubleToRawLongBits(actual),
+    check(Double.doubleToRawLongBits(expected) == Double.doubleToRawLongBits(actual),
         what + ": expected " + expected + ", got " + actual);
   }
 
