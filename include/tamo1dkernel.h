@@ -326,14 +326,19 @@ TAMO_API int32_t TAMO_CALL tamoCalent(int32_t handle, int32_t material, double t
 /** Advances the context by one implicit time step of dt seconds.
  *  temperature, humidity: n node values, in/out; entries 1 and n are overwritten with the
  *    ambient values (humidity 1.0 on a side absorbing rain above 0 degC).
- *  waterContent: n entries, out (kg/m3).
- *  iterationCount: out, iterations since the last reset of the counter.
- *  maxHumidityChange, maxTemperatureChange: out, largest changes of the last iteration.
+ *  waterContent: n entries, out (kg/m3): interior water contents; entries 1 and n are set
+ *    to 0 only with moisture transport on.
+ *  iterationCount: out, iterations since the last reset of the counter (the relaxation
+ *    dampings and the one restart of a stubborn step reset it).
+ *  maxHumidityChange, maxTemperatureChange: out, largest changes of the last iteration
+ *    (0 when no iteration ran, e.g. before tamoSetParameter: then iterationCount is 0 and
+ *    status TAMO_STATUS_NOT_CONVERGED).
  *  status: out, bits TAMO_STATUS_*.
  *  ignored: accepted and not read.
  *  Returns 0 (also when not converged: see status); -1 invalid handle; -7 no grid;
  *  -22 dt not finite or <= 0, or an interior element of material below 1;
- *  -21 an array is null; -11 memory; -20 diverged (outputs written all the same). */
+ *  -21 an array is null; -11 memory; -20 diverged (outputs written all the same).
+ *  The checks run in this order; a refused step touches no array. */
 TAMO_API int32_t TAMO_CALL tamoStep(int32_t handle, double dt, int32_t ignored,
                                     double* temperature, double* humidity, double* waterContent,
                                     int32_t* iterationCount, double* maxHumidityChange,

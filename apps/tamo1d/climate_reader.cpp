@@ -96,7 +96,7 @@ Signal readSignal(const Json& value, const std::string& file, const std::string&
                   double lowest, double highest) {
   if (value.is_number()) return Signal(numberAt(value, file, path, lowest, highest));
   FieldReader r(value, file, path);
-  const double mean = r.number("mean", lowest, highest);
+  const double mean = r.number("mean", -1e6, 1e6);
   std::vector<Cycle> cycles;
   const double annualAmplitude = r.number("annual_amplitude", -1e6, 1e6, 0.0);
   const double annualPeakDay = r.number("annual_peak_day", -1e6, 1e6, 0.0);

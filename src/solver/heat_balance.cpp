@@ -155,6 +155,8 @@ double heatCapacity(const Context& ctx, const StepState& s, int32_t i, double w)
   return C;
 }
 
+// Rain uptake re-balance of one surface; skipped in the iteration right after a restart,
+// which has just re-balanced both coefficients.
 void rebalanceSurface(Context& ctx, StepState& s, Side side) {
   if (!s.justRestarted) rebalanceRainUptake(ctx, s, side);
 }
@@ -279,6 +281,11 @@ void assembleHeatBalance(Context& ctx, StepState& s) {
   }
 }
 
+void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
+  WestSide carry = freshWestSide(ctx, s, first, true);
+  for (int32_t i = first; i <= last; ++i) assembleHeatRow(ctx, s, i, carry);
+}
+
 void refreshMoistureState(Context& ctx, StepState& s) {
   const int32_t n = ctx.nodeCount;
   WestSide carry;
@@ -289,6 +296,11 @@ void refreshMoistureState(Context& ctx, StepState& s) {
     refreshNode(ctx, s, i, carry);
     last = i;
   }
+}
+
+void refreshMoistureStateChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
+  WestSide carry = freshWestSide(ctx, s, first, false);
+  for (int32_t i = first; i <= last; ++i) refreshNode(ctx, s, i, carry);
 }
 
 }  // namespace tamo

@@ -4,6 +4,8 @@
 // they share the node loop (guided schedule, chunk 1) and end with a barrier.
 #pragma once
 
+#include <cstdint>
+
 namespace tamo {
 
 struct Context;
@@ -15,5 +17,11 @@ void assembleHeatBalance(Context& ctx, StepState& s);
 // With heat transport off: refreshes water contents, capacities, vapour fluxes and latent
 // heat of the nodes without writing an equation.
 void refreshMoistureState(Context& ctx, StepState& s);
+
+// Nodes first..last (2 <= first <= last <= n-1) on the calling thread as one chunk of the
+// shared node loop: the west side of node `first` is computed afresh, every later node
+// takes it over from its predecessor, exactly as a thread does within its chunks.
+void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last);
+void refreshMoistureStateChunk(Context& ctx, StepState& s, int32_t first, int32_t last);
 
 }  // namespace tamo

@@ -195,7 +195,7 @@ void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, We
     eastFace = interiorInterface(ctx, i, self, east);
   } else {
     east = ambientNode(ctx, s, n);
-    eastFace = surfaceInterface(ctx, n - 1, east.T, ctx.sideB.sdValue, false);
+    eastFace = surfaceInterface(ctx, n - 1, east.T, ctx.sideB.sdValue, self.vapourTight);
     ctx.vapourPermeability[n - 1] = eastFace.permeability;
     if (heatOn) ctx.saturationPressure[n] = east.psat;
   }
@@ -233,12 +233,16 @@ void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, We
   c.face = eastFace;
 }
 
+// Suction while rain is being taken up at side A, redistribution otherwise.
+bool usesSuctionTable(const Context& ctx) {
+  return ctx.nodeCount >= 3 && ctx.liquidTransferCoefficient[1] > 0.0;
+}
+
 }  // namespace
 
 void assembleMoistureBalance(Context& ctx, StepState& s) {
   const int32_t n = ctx.nodeCount;
-  // Suction while rain is being taken up at side A, redistribution otherwise.
-  const bool suction = n >= 3 && ctx.liquidTransferCoefficient[1] > 0.0;
+  const bool suction = usesSuctionTable(ctx);
   WestSide carry;
   int32_t last = -1;  // node this thread finished last
 #pragma omp for schedule(guided, 1)
@@ -247,6 +251,12 @@ void assembleMoistureBalance(Context& ctx, StepState& s) {
     assembleMoistureRow(ctx, s, i, suction, carry);
     last = i;
   }
+}
+
+void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
+  const bool suction = usesSuctionTable(ctx);
+  WestSide carry = freshWestSide(ctx, s, first, suction);
+  for (int32_t i = first; i <= last; ++i) assembleMoistureRow(ctx, s, i, suction, carry);
 }
 
 }  // namespace tamo

@@ -4,11 +4,18 @@
 // chunk 1, closing barrier).
 #pragma once
 
+#include <cstdint>
+
 namespace tamo {
 
 struct Context;
 struct StepState;
 
+// Assembles rows 2..n-1 of the relative humidity system into the context's system arrays.
 void assembleMoistureBalance(Context& ctx, StepState& s);
+
+// Nodes first..last (2 <= first <= last <= n-1) on the calling thread as one chunk of the
+// shared node loop (west side of `first` afresh, carried from there on).
+void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last);
 
 }  // namespace tamo

@@ -1,5 +1,7 @@
 #include "solver/step_driver.h"
 
+#include <omp.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -206,11 +208,11 @@ void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
   while (s.convergenceMeasure > ctx.tolerance) {
     if (s.counter > s.iterationLimit) break;
 
-    // The assemblies end with the barrier of their node loop; the explicit barrier before
-    // each solve keeps the solve after every row even if that changes.
+    // The assemblies end with the barrier of their node loop, so every row is written
+    // before the single thread solves; the solve's closing barrier makes the others wait
+    // for the solution.
     if (heat) {
       assembleHeatBalance(ctx, s);
-#pragma omp barrier
 #pragma omp single
       solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
                        ctx.systemRightHandSide, T);
@@ -219,7 +221,6 @@ void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
     }
     if (moisture) {
       assembleMoistureBalance(ctx, s);
-#pragma omp barrier
 #pragma omp single
       solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
                        ctx.systemRightHandSide, phi);
@@ -316,8 +317,14 @@ int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
   // Per-iteration maxima, shared by the team and combined by the reduction.
   double maxT = 0.0;
   double maxPhi = 0.0;
+  if (omp_in_parallel() || omp_get_max_threads() > 1) {
 #pragma omp parallel
-  iterate(ctx, s, maxT, maxPhi);
+    iterate(ctx, s, maxT, maxPhi);
+  } else {
+    // A team of one thread: the same body on the calling thread, whose work-sharing
+    // constructs then bind to its own one-thread team and need no synchronisation.
+    iterate(ctx, s, maxT, maxPhi);
+  }
 
   *out.iterationCount = s.counter - 1;
   *out.maxHumidityChange = s.maxHumidityChange;

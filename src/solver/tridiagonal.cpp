@@ -14,20 +14,30 @@ void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b, OneBa
   b[n] = 1.0;
   d[n] = x[n];
 
-  // Forward elimination.
+  // Forward elimination. The eliminated coefficients of the previous row stay in
+  // registers (cPrevious, dPrevious): the sweep is one long dependency chain, and reloading
+  // them from memory would lengthen every link.
   double r = guardedReciprocal(b[1]);
-  d[1] = d[1] * r;
-  c[1] = c[1] * r;
+  double dPrevious = d[1] * r;
+  double cPrevious = c[1] * r;
+  d[1] = dPrevious;
+  c[1] = cPrevious;
   for (int32_t i = 2; i <= n; ++i) {
-    const double m = b[i] - c[i - 1] * a[i];
+    const double m = b[i] - cPrevious * a[i];
     r = guardedReciprocal(m);
-    d[i] = (a[i] * d[i - 1] + d[i]) * r;
-    c[i] = c[i] * r;
+    dPrevious = (a[i] * dPrevious + d[i]) * r;
+    cPrevious = c[i] * r;
+    d[i] = dPrevious;
+    c[i] = cPrevious;
   }
 
   // Back substitution.
-  x[n] = d[n];
-  for (int32_t i = n - 1; i >= 1; --i) x[i] = c[i] * x[i + 1] + d[i];
+  double xNext = d[n];
+  x[n] = xNext;
+  for (int32_t i = n - 1; i >= 1; --i) {
+    xNext = c[i] * xNext + d[i];
+    x[i] = xNext;
+  }
 }
 
 }  // namespace tamo

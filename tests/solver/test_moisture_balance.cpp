@@ -93,6 +93,12 @@ TEST(MoistureBalance, RowsMatchHandComputation) {
   expectRel(ctx.liquidTransferCoefficient[2], D2, "D2");
   expectRel(ctx.liquidTransferCoefficient[3], D3, "D3");
   EXPECT_EQ(ctx.liquidTransferCoefficient[1], 0.0);
+  // Equal humidities within one material: the secant becomes dw/dphi of the east node.
+  BalanceModel flat = fiveNodeModel();
+  flat.phi[2] = flat.phi[1];
+  assembleMoistureBalance(flat.ctx, *flat.s);
+  expectRel(flat.ctx.liquidTransferCoefficient[2], (f2 * Dw2 + (1.0 - f2) * Dw3) * 95.0,
+            "D2 at equal humidities");
   EXPECT_EQ(ctx.liquidTransferCoefficient[4], 3e-7);
 
   for (int k = 1; k <= 5; ++k) expectRel(ctx.saturationPressure[k], psat(m.T[k - 1]), "p_sat");
@@ -185,6 +191,9 @@ TEST(MoistureBalance, PermeabilityAboveFreeSaturation) {
   EXPECT_EQ(run(101.0, 1e-9, -1e-9, true)[0], 0.0);
   // Without a liquid table the permeability is not reduced.
   expectRel(run(100.5, 1e-9, -1e-9, false)[0], delta3, "no liquid table");
+  // Without flux the reduced value of either node holds, the west node's first.
+  expectRel(run(100.5, 0.0, 0.0, true)[1], reduced3, "no flux, west node above wf");
+  expectRel(run(100.5, 0.0, 0.0, true)[0], reduced3, "no flux, east node above wf");
 }
 
 TEST(MoistureBalance, StorageCapacityRules) {
@@ -356,6 +365,48 @@ std::vector<double> runIteration(int threads, bool firstIteration, bool heatOn) 
     assembleMoistureBalance(m.ctx, *m.s);
   }
   return snapshot(m);
+}
+
+// One iteration with the interior nodes cut into chunks [starts[c], starts[c+1] - 1],
+// processed in the given order of chunks.
+std::vector<double> runChunked(const std::vector<int>& starts, const std::vector<int>& order,
+                               bool firstIteration, bool heatOn) {
+  BalanceModel m = thirtyNodeModel(firstIteration, heatOn);
+  const int n = m.n();
+  const auto chunkEnd = [&](std::size_t c) {
+    return c + 1 < starts.size() ? starts[c + 1] - 1 : n - 1;
+  };
+  for (int c : order) {
+    if (heatOn) {
+      assembleHeatBalanceChunk(m.ctx, *m.s, starts[c], chunkEnd(c));
+    } else {
+      refreshMoistureStateChunk(m.ctx, *m.s, starts[c], chunkEnd(c));
+    }
+  }
+  for (int c : order) assembleMoistureBalanceChunk(m.ctx, *m.s, starts[c], chunkEnd(c));
+  return snapshot(m);
+}
+
+// Whatever the chunks and whichever runs first, the carried west side equals the one
+// computed afresh and no node reads what another node writes in the same loop.
+TEST(BalanceAssembly, ChunkingAndChunkOrderDoNotChangeResults) {
+  std::vector<int> singles, forward, backward;
+  for (int i = 2; i <= 29; ++i) {
+    singles.push_back(i);
+    forward.push_back(i - 2);
+    backward.insert(backward.begin(), i - 2);
+  }
+  const std::vector<int> uneven = {2, 3, 7, 8, 15, 22, 28, 29};
+  const std::vector<int> unevenBackward = {7, 6, 5, 4, 3, 2, 1, 0};
+  for (bool heatOn : {true, false}) {
+    for (bool first : {false, true}) {
+      const std::vector<double> reference = runChunked({2}, {0}, first, heatOn);
+      EXPECT_EQ(runIteration(1, first, heatOn), reference);
+      EXPECT_EQ(runChunked(singles, forward, first, heatOn), reference);
+      EXPECT_EQ(runChunked(singles, backward, first, heatOn), reference);
+      EXPECT_EQ(runChunked(uneven, unevenBackward, first, heatOn), reference);
+    }
+  }
 }
 
 TEST(BalanceAssembly, ResultsDoNotDependOnThreadCount) {

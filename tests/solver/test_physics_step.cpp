@@ -110,8 +110,11 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
   MaterialSpec brick = masonry();
   brick.waterAbsorption = 0.05;
-  Wall wall({{0.12, 12, 1}, {0.06, 6, 2}}, 0.001);
-  wall.setParameters(true, true, true);
+  // Under rain the surface liquid flux is (1 - phi_2) times a large conductance, so the
+  // humidity tolerance of the iteration weighs heavily there: fine convergence and 5 mm
+  // surface elements keep that part of the budget small.
+  Wall wall({{0.12, 12, 1}, {0.06, 6, 2}}, 0.005);
+  wall.setParameters(true, true, true, false, true);
   walltest::defineMaterial(wall.handle(), 1, brick);
   walltest::defineMaterial(wall.handle(), 2, insulation());
   wall.setSurfaces(0.7, 0.0);
@@ -144,7 +147,7 @@ TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
   }
   // Rain went in and vapour came out: a real exchange, balanced to the tolerance.
   EXPECT_GT(gross, 0.5);
-  EXPECT_NEAR(change, inflow, 2e-3 * gross) << "change " << change << " inflow " << inflow;
+  EXPECT_NEAR(change, inflow, 3e-3 * gross) << "change " << change << " inflow " << inflow;
 }
 
 TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
@@ -152,7 +155,7 @@ TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
   brick.waterAbsorption = 0.1;  // A [kg/(m2 s^0.5)]
   brick.storagePhi = {0.5, 0.8, 0.95, 1.0};
   brick.storageW = {3.0, 6.0, 15.0, 200.0};
-  Wall wall({{0.2, 100, 1}}, 5e-4);
+  Wall wall({{0.1, 50, 1}}, 5e-4);
   wall.setParameters(true, true, true);
   walltest::defineMaterial(wall.handle(), 1, brick);
   wall.setSurfaces(1.0, 0.0);
@@ -168,18 +171,18 @@ TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
     for (int i = 2; i <= wall.n() - 1; ++i) total += w0 * wall.ctx().nodeVolume[i];
     return total;
   }();
-  const double dt = 60.0;
-  std::vector<double> uptake;  // after 1 h and 4 h
-  for (int step = 1; step <= 240; ++step) {
+  const double dt = 120.0;
+  std::vector<double> uptake;  // after 30 min and 2 h
+  for (int step = 1; step <= 60; ++step) {
     ASSERT_EQ(wall.step(c, dt).code, TAMO_OK);
-    if (step == 60 || step == 240) uptake.push_back(wall.totalWater() - initial);
+    if (step == 15 || step == 60) uptake.push_back(wall.totalWater() - initial);
   }
   ASSERT_EQ(uptake.size(), 2u);
   // Four times the time, twice the uptake; the front stays far from side B.
-  EXPECT_NEAR(uptake[1] / uptake[0], 2.0, 0.15);
-  // The order of magnitude of A sqrt(t).
-  EXPECT_GT(uptake[0], 0.5 * 0.1 * std::sqrt(3600.0));
-  EXPECT_LT(uptake[0], 1.5 * 0.1 * std::sqrt(3600.0));
+  EXPECT_NEAR(uptake[1] / uptake[0], 2.0, 0.1);
+  // The liquid transport built from A reproduces the uptake A sqrt(t) it stands for.
+  EXPECT_NEAR(uptake[0], 0.1 * std::sqrt(1800.0), 0.15 * 0.1 * std::sqrt(1800.0));
+  EXPECT_NEAR(uptake[1], 0.1 * std::sqrt(7200.0), 0.15 * 0.1 * std::sqrt(7200.0));
 }
 
 // Runs 200 steps of a three-layer wall under a changing climate with rain and radiation

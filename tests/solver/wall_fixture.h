@@ -114,8 +114,10 @@ class Wall {
   const std::vector<double>& X() const { return X_; }
   tamo::Context& ctx() const { return *tamo::findContext(handle_); }
 
-  void setParameters(bool heat, bool moisture, bool liquid, bool evaporation = false) {
-    ASSERT_EQ(tamoSetParameter(handle_, heat, moisture, liquid, 0, 0, 0, evaporation, 0, 0, 0, 0),
+  void setParameters(bool heat, bool moisture, bool liquid, bool evaporation = false,
+                     bool fineConvergence = false) {
+    ASSERT_EQ(tamoSetParameter(handle_, heat, moisture, liquid, fineConvergence, 0, 0, evaporation,
+                               0, 0, 0, 0),
               TAMO_OK);
   }
   void setSurfaces(double rainFactorA = 0.0, double rainFactorB = 0.0) {

@@ -121,7 +121,7 @@ TEST(CaseLoader, MistakesNameTheFieldAndTheProblem) {
       {"[[0.8, 10]]", "[[1.2, 10]]", "relative humidity must lie strictly between 0 and 1"},
       {"\"constant\": 6", "\"constant\": 6, \"table\": [[0, 6]]", "give either \"table\""},
       {"\"humidity\": 0.5}", "\"humidity\": 1.5}", "climate.side_b.humidity"},
-      {"\"annual_amplitude\": 8", "\"annual_amplitude\": 80", "add \"min\" to clip"},
+      {"\"annual_amplitude\": 8", "\"annual_amplitude\": 80", "above 80; add \"max\" to clip"},
       {"\"layer_water_2\"", "\"layer_water_3\"", "the number must be 1..2"},
       {"\"interface_humidity_1\"", "\"interface_humidty_1\"", "is not a known quantity"},
       {"\"interval_hours\": 2", "\"interval_hours\": 1.5", "whole multiple of time.step_seconds"},
