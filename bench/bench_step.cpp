@@ -15,12 +15,12 @@
 
 namespace {
 
-struct MaterialSpec {
+struct MaterialData {
   double rho, por, cap, lambda, mu, waterAbsorption;
   std::vector<double> phi, w;  // storage table
 };
 
-void defineMaterial(int32_t h, int32_t m, const MaterialSpec& s) {
+void defineMaterial(int32_t h, int32_t m, const MaterialData& s) {
   tamoSetMaterial(h, m, s.rho, s.por, s.cap, 0);
   tamoSetMaterialFunction(h, m, 1, 0, static_cast<int32_t>(s.phi.size()), s.phi.data(), s.w.data());
   const double w0[] = {0.0}, lambda[] = {s.lambda, 8.0};

@@ -14,7 +14,7 @@ namespace {
 
 using walltest::Climate;
 using walltest::Layer;
-using walltest::MaterialSpec;
+using walltest::TestMaterial;
 using walltest::Wall;
 
 struct Fluxes {
@@ -38,8 +38,8 @@ double stillAirPermeability(double T, double p) {
   return 1.968e-7 * std::pow(T + 273.15, 0.81) / p;
 }
 
-MaterialSpec masonry() {
-  MaterialSpec m;
+TestMaterial masonry() {
+  TestMaterial m;
   m.rho = 1500.0;
   m.cap = 850.0;
   m.lambda = 0.5;
@@ -47,8 +47,8 @@ MaterialSpec masonry() {
   return m;
 }
 
-MaterialSpec insulation() {
-  MaterialSpec m;
+TestMaterial insulation() {
+  TestMaterial m;
   m.rho = 30.0;
   m.por = 0.95;
   m.cap = 1500.0;
@@ -108,7 +108,7 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
 }
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
-  MaterialSpec brick = masonry();
+  TestMaterial brick = masonry();
   brick.waterAbsorption = 0.05;
   // Under rain the surface liquid flux is (1 - phi_2) times a large conductance, so the
   // humidity tolerance of the iteration weighs heavily there: fine convergence and 5 mm
@@ -151,7 +151,7 @@ TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
 }
 
 TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
-  MaterialSpec brick = masonry();
+  TestMaterial brick = masonry();
   brick.waterAbsorption = 0.1;  // A [kg/(m2 s^0.5)]
   brick.storagePhi = {0.5, 0.8, 0.95, 1.0};
   brick.storageW = {3.0, 6.0, 15.0, 200.0};
@@ -190,9 +190,9 @@ TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
 std::vector<double> runThreeLayerWall(int threads) {
   const int saved = omp_get_max_threads();
   omp_set_num_threads(threads);
-  MaterialSpec brick = masonry();
+  TestMaterial brick = masonry();
   brick.waterAbsorption = 0.08;
-  MaterialSpec plaster = masonry();
+  TestMaterial plaster = masonry();
   plaster.rho = 1200.0;
   plaster.lambda = 0.7;
   plaster.mu = 8.0;

@@ -23,9 +23,9 @@ std::vector<Layer> oneLayer() {
 
 void defineOneLayerWall(Wall& wall, bool heat, bool moisture, bool liquid, double rainFactor) {
   wall.setParameters(heat, moisture, liquid);
-  walltest::MaterialSpec spec;
-  spec.waterAbsorption = 0.05;
-  walltest::defineMaterial(wall.handle(), 1, spec);
+  walltest::TestMaterial material;
+  material.waterAbsorption = 0.05;
+  walltest::defineMaterial(wall.handle(), 1, material);
   wall.setSurfaces(rainFactor, rainFactor);
 }
 

@@ -46,7 +46,7 @@ inline std::vector<double> positions(const std::vector<Layer>& layers, double su
 }
 
 // Dry and hygric properties of a test material.
-struct MaterialSpec {
+struct TestMaterial {
   double rho = 1500.0;                                    // [kg/m3]
   double por = 0.3;                                       // [-]
   double cap = 850.0;                                     // [J/(kg K)]
@@ -57,7 +57,7 @@ struct MaterialSpec {
   double waterAbsorption = 0.0;  // A [kg/(m2 s^0.5)]; > 0 loads the liquid transport
 };
 
-inline void defineMaterial(int32_t h, int32_t m, const MaterialSpec& s) {
+inline void defineMaterial(int32_t h, int32_t m, const TestMaterial& s) {
   ASSERT_EQ(tamoSetMaterial(h, m, s.rho, s.por, s.cap, 0), TAMO_OK);
   ASSERT_EQ(tamoSetMaterialFunction(h, m, 1, 0, static_cast<int32_t>(s.storagePhi.size()),
                                     s.storagePhi.data(), s.storageW.data()),

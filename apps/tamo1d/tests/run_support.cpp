@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 fs::path scratchDirectory(const std::string& name) {
   const fs::path dir = fs::temp_directory_path() /
-                       ("tamo1d_run_" + std::to_string(::getpid()) + "_" + name);
+                       ("tamo1d_run_" + name);
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
