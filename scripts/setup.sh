@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev openjdk-17-jdk-headless valgrind)
+          nlohmann-json3-dev openjdk-17-jdk-headless valgrind
+          python3 python3-numpy python3-matplotlib python3-pytest)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
