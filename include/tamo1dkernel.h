@@ -270,7 +270,8 @@ TAMO_API int32_t TAMO_CALL tamoTransBound(int32_t handle, double heatTransferA, 
  *  from the next climate update on, value(1) times that side's radiation (heat, W/m2) or
  *  rain (moisture, kg/(m2 h) turned into kg/(m2 s)), spread over its nodes.
  *  Returns 0; -1 invalid handle; -9 number < 1; -8 type outside 0..2; -13 number already
- *  defined; -7 no grid; -22 type 2 with side not 1 or 2; -21 values null; -11 memory. */
+ *  defined; -7 no grid; -22 type 2 with side not 1 or 2; -21 values null; -11 memory
+ *  cannot be obtained, also for a number above 65536 (the table would hold that many). */
 TAMO_API int32_t TAMO_CALL tamoSetSource(int32_t handle, int32_t number, int32_t type,
                                          int32_t subtype, int32_t side, double start,
                                          double thickness, const double* values);

@@ -53,8 +53,7 @@ void readMaterials(FieldReader& root, const MaterialCatalogue& catalogue, Case& 
       for (const std::string& k : catalogue.keys()) known += (known.empty() ? "" : ", ") + k;
       throw CaseError(root.file(), indexPath("layers", l) + ".material",
                       "\"" + key + "\" is neither defined under \"materials\" nor in the " +
-                          "catalogue (catalogue: " + (known.empty() ? "not found" : known) +
-                          ")");
+                          "catalogue (catalogue: " + (known.empty() ? "not found" : known) + ")");
     }
     c.materials.emplace(key, catalogue.load(key));
   }
@@ -179,8 +178,8 @@ void readTime(FieldReader& root, Case& c) {
   if (t.minimumStep > t.step) r.fail("minimum_step_seconds", "must not exceed step_seconds");
   const double steps = t.duration / t.step;
   if (steps > kMaximumSteps) {
-    r.fail("duration_hours", "needs " + formatNumber(steps) + " steps, more than " +
-                                 formatNumber(kMaximumSteps));
+    r.fail("duration_hours",
+           "needs " + formatNumber(steps) + " steps, more than " + formatNumber(kMaximumSteps));
   }
   if (std::fabs(steps - std::round(steps)) > 1e-6 * std::max(1.0, steps)) {
     r.fail("duration_hours", "must be a whole number of steps of step_seconds");

@@ -17,20 +17,20 @@ namespace tamo1d {
 
 // One material function in the form tamoSetMaterialFunction takes it.
 struct MaterialFunction {
-  int32_t kind = 0;         // 1..7, the library's function kind
-  bool given = false;       // false: the function is not loaded (or loaded empty, kind 5)
-  int32_t analytic = 0;     // 1: xs/ys hold parameters, 0: table points
-  std::vector<double> xs;   // n x values (or parameters)
-  std::vector<double> ys;   // n y values (or parameters)
+  int32_t kind = 0;        // 1..7, the library's function kind
+  bool given = false;      // false: the function is not loaded (or loaded empty, kind 5)
+  int32_t analytic = 0;    // 1: xs/ys hold parameters, 0: table points
+  std::vector<double> xs;  // n x values (or parameters)
+  std::vector<double> ys;  // n y values (or parameters)
 };
 
 struct MaterialSpec {
-  std::string key;           // name used in the case ("brick")
-  std::string name;          // descriptive name
-  std::string origin;        // file the definition came from
-  double density = 0.0;      // kg/m3
-  double porosity = 0.0;     // m3/m3
-  double heatCapacity = 0.0; // J/(kg K)
+  std::string key;            // name used in the case ("brick")
+  std::string name;           // descriptive name
+  std::string origin;         // file the definition came from
+  double density = 0.0;       // kg/m3
+  double porosity = 0.0;      // m3/m3
+  double heatCapacity = 0.0;  // J/(kg K)
   bool vapourTight = false;
   // Functions in loading order: storage (1), suction (2), redistribution (3),
   // conductivity over w (4), conductivity over T (5), vapour resistance (6), enthalpy (7).
@@ -47,31 +47,31 @@ struct LayerSpec {
 };
 
 struct SurfaceSpec {
-  double heatTransfer = 0.0;      // W/(m2 K)
-  double sd = 0.0;                // m, coating; negative: whole thickness directly
-  double absorptivity = 0.0;      // short-wave, -
-  double emissivity = 0.0;        // long-wave, -
-  double rainAbsorption = 0.0;    // share of rain absorbed, -
-  double radiativePart = 0.0;     // W/(m2 K)
+  double heatTransfer = 0.0;    // W/(m2 K)
+  double sd = 0.0;              // m, coating; negative: whole thickness directly
+  double absorptivity = 0.0;    // short-wave, -
+  double emissivity = 0.0;      // long-wave, -
+  double rainAbsorption = 0.0;  // share of rain absorbed, -
+  double radiativePart = 0.0;   // W/(m2 K)
   bool explicitLongWave = false;
 };
 
 // Climate of one side: either signals per quantity or columns of an hourly CSV file.
 struct SideClimateSpec {
-  Signal temperature;         // degC
-  Signal humidity;            // fraction
-  Signal radiation;           // W/m2
-  Signal counterRadiation;    // W/m2
-  Signal rain;                // kg/(m2 h)
+  Signal temperature;                     // degC
+  Signal humidity;                        // fraction
+  Signal radiation;                       // W/m2
+  Signal counterRadiation;                // W/m2
+  Signal rain;                            // kg/(m2 h)
   std::shared_ptr<const CsvClimate> csv;  // null when the side uses signals only
 };
 
 struct SourceSpec {
-  int32_t type = 0;       // 0 heat, 1 moisture, 2 air exchange
-  int32_t subtype = 0;    // 0 plain, 1 infiltration model
-  int32_t side = 0;       // 0 none, 1 side A, 2 side B
-  double start = 0.0;     // m from surface A
-  double thickness = 0.0; // m
+  int32_t type = 0;                // 0 heat, 1 moisture, 2 air exchange
+  int32_t subtype = 0;             // 0 plain, 1 infiltration model
+  int32_t side = 0;                // 0 none, 1 side A, 2 side B
+  double start = 0.0;              // m from surface A
+  double thickness = 0.0;          // m
   std::array<double, 3> values{};  // value(1..3) as tamoSetSource takes them
 };
 
@@ -95,21 +95,21 @@ struct TimeSpec {
 };
 
 struct SeriesOutputSpec {
-  std::string file;                 // "" = no time series
-  double interval = 0.0;            // s, multiple of the normal step
+  std::string file;       // "" = no time series
+  double interval = 0.0;  // s, multiple of the normal step
   std::vector<std::string> quantities;
 };
 
 struct ProfileOutputSpec {
-  std::string file;                 // "" = no profiles
-  std::vector<double> times;        // s, ascending
+  std::string file;           // "" = no profiles
+  std::vector<double> times;  // s, ascending
   std::vector<std::string> quantities;
 };
 
 struct Case {
-  std::string file;        // path of the case file
+  std::string file;  // path of the case file
   std::string title;
-  double innerRadius = 0.0;  // m; > 0 radial geometry
+  double innerRadius = 0.0;                       // m; > 0 radial geometry
   std::map<std::string, MaterialSpec> materials;  // every material the layers use
   std::vector<LayerSpec> layers;                  // side A first
   std::array<SurfaceSpec, 2> surfaces;            // side A, side B

@@ -27,12 +27,18 @@ const QuantityRange kQuantities[] = {
 
 Signal* signalOf(SideClimateSpec& side, ClimateColumn column) {
   switch (column) {
-    case ClimateColumn::Temperature: return &side.temperature;
-    case ClimateColumn::Humidity: return &side.humidity;
-    case ClimateColumn::Radiation: return &side.radiation;
-    case ClimateColumn::CounterRadiation: return &side.counterRadiation;
-    case ClimateColumn::Rain: return &side.rain;
-    case ClimateColumn::Pressure: return nullptr;
+    case ClimateColumn::Temperature:
+      return &side.temperature;
+    case ClimateColumn::Humidity:
+      return &side.humidity;
+    case ClimateColumn::Radiation:
+      return &side.radiation;
+    case ClimateColumn::CounterRadiation:
+      return &side.counterRadiation;
+    case ClimateColumn::Rain:
+      return &side.rain;
+    case ClimateColumn::Pressure:
+      return nullptr;
   }
   return nullptr;
 }
@@ -76,9 +82,9 @@ SideClimateSpec readSide(FieldReader& climate, const std::string& name,
     } else if (inCsv) {
       checkColumn(*side.csv, q.column, q.lowest, q.highest, r.file(), r.pathOf("csv"));
     } else if (q.required) {
-      r.fail(q.field, side.csv ? "is required: neither given here nor a column of " +
-                                     side.csv->path()
-                               : std::string("is required but missing"));
+      r.fail(q.field, side.csv
+                          ? "is required: neither given here nor a column of " + side.csv->path()
+                          : std::string("is required but missing"));
     } else {
       *target = Signal(q.fallback);
     }
@@ -127,13 +133,13 @@ Signal readSignal(const Json& value, const std::string& file, const std::string&
   for (const Cycle& c : cycles) swing += std::fabs(c.amplitude);
   if (mean - swing < lowest && !r.has("min")) {
     throw CaseError(file, path,
-                    "mean minus the amplitudes reaches " + formatNumber(mean - swing) +
-                        ", below " + formatNumber(lowest) + "; add \"min\" to clip");
+                    "mean minus the amplitudes reaches " + formatNumber(mean - swing) + ", below " +
+                        formatNumber(lowest) + "; add \"min\" to clip");
   }
   if (mean + swing > highest && !r.has("max")) {
     throw CaseError(file, path,
-                    "mean plus the amplitudes reaches " + formatNumber(mean + swing) +
-                        ", above " + formatNumber(highest) + "; add \"max\" to clip");
+                    "mean plus the amplitudes reaches " + formatNumber(mean + swing) + ", above " +
+                        formatNumber(highest) + "; add \"max\" to clip");
   }
   return Signal(mean, std::move(cycles), minimum, maximum);
 }
@@ -151,8 +157,8 @@ void readClimate(FieldReader& root, const std::string& caseDirectory, Case& c) {
     if (pressureCsv) {
       climate.fail("pressure", "is given twice: here and as a column of " + pressureCsv->path());
     }
-    c.pressure = readSignal(climate.value("pressure"), climate.file(),
-                            climate.pathOf("pressure"), lowest, highest);
+    c.pressure = readSignal(climate.value("pressure"), climate.file(), climate.pathOf("pressure"),
+                            lowest, highest);
   } else if (pressureCsv) {
     checkColumn(*pressureCsv, ClimateColumn::Pressure, lowest, highest, climate.file(),
                 climate.path());

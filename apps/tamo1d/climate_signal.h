@@ -10,9 +10,9 @@
 namespace tamo1d {
 
 struct Cycle {
-  double period = 24.0;     // h
-  double amplitude = 0.0;   // unit of the quantity
-  double peakHour = 0.0;    // h on the clock at which the cycle is at its maximum
+  double period = 24.0;    // h
+  double amplitude = 0.0;  // unit of the quantity
+  double peakHour = 0.0;   // h on the clock at which the cycle is at its maximum
 };
 
 class Signal {

@@ -25,8 +25,8 @@ ClimateState climateAt(const Case& c, double seconds) {
         quantityAt(spec, spec.counterRadiation, ClimateColumn::CounterRadiation, hour);
     side.rain = quantityAt(spec, spec.rain, ClimateColumn::Rain, hour);
   }
-  state.pressure = c.pressureCsv ? c.pressureCsv->at(ClimateColumn::Pressure, hour)
-                                 : c.pressure.at(hour);
+  state.pressure =
+      c.pressureCsv ? c.pressureCsv->at(ClimateColumn::Pressure, hour) : c.pressure.at(hour);
   return state;
 }
 

@@ -39,12 +39,18 @@ std::string columnKey(const std::string& header) {
 
 const char* CsvClimate::columnName(ClimateColumn c) {
   switch (c) {
-    case ClimateColumn::Temperature: return "temperature";
-    case ClimateColumn::Humidity: return "humidity";
-    case ClimateColumn::Radiation: return "radiation";
-    case ClimateColumn::CounterRadiation: return "counter_radiation";
-    case ClimateColumn::Rain: return "rain";
-    case ClimateColumn::Pressure: return "pressure";
+    case ClimateColumn::Temperature:
+      return "temperature";
+    case ClimateColumn::Humidity:
+      return "humidity";
+    case ClimateColumn::Radiation:
+      return "radiation";
+    case ClimateColumn::CounterRadiation:
+      return "counter_radiation";
+    case ClimateColumn::Rain:
+      return "rain";
+    case ClimateColumn::Pressure:
+      return "pressure";
   }
   return "";
 }

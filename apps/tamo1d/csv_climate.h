@@ -16,14 +16,7 @@
 
 namespace tamo1d {
 
-enum class ClimateColumn {
-  Temperature,
-  Humidity,
-  Radiation,
-  CounterRadiation,
-  Rain,
-  Pressure
-};
+enum class ClimateColumn { Temperature, Humidity, Radiation, CounterRadiation, Rain, Pressure };
 inline constexpr int kClimateColumnCount = 6;
 
 class CsvClimate {
@@ -49,8 +42,8 @@ class CsvClimate {
   static int index(ClimateColumn c) { return static_cast<int>(c); }
 
   std::string path_;
-  double period_ = 0.0;                                  // h, 0 = no repetition
-  std::vector<double> hours_;                            // record times, h
+  double period_ = 0.0;                                          // h, 0 = no repetition
+  std::vector<double> hours_;                                    // record times, h
   std::array<std::vector<double>, kClimateColumnCount> values_;  // per column, per record
 };
 

@@ -16,12 +16,12 @@ namespace tamo1d {
 // the ambient air, interior node k (2..N) the element between positions k-1 and k. The
 // vectors below are C arrays: entry k-1 belongs to node, element or interface k.
 struct Grid {
-  std::vector<double> positions;    // N interface positions, m (first 0, last = total)
-  std::vector<int32_t> materials;   // N element materials; entry 0 (element 1) unused = 0
-  std::vector<int> layerOfNode;     // n entries: layer index (0-based) of node k, -1 ambient
+  std::vector<double> positions;       // N interface positions, m (first 0, last = total)
+  std::vector<int32_t> materials;      // N element materials; entry 0 (element 1) unused = 0
+  std::vector<int> layerOfNode;        // n entries: layer index (0-based) of node k, -1 ambient
   std::vector<int> layerEndInterface;  // per layer: interface number k at its B-side edge
-  std::vector<int> layerFirstNode;  // per layer: first node number k of the layer
-  std::vector<int> layerLastNode;   // per layer: last node number k of the layer
+  std::vector<int> layerFirstNode;     // per layer: first node number k of the layer
+  std::vector<int> layerLastNode;      // per layer: last node number k of the layer
 
   int interfaceCount() const { return static_cast<int>(positions.size()); }
   int nodeCount() const { return interfaceCount() + 1; }

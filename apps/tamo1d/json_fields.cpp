@@ -43,8 +43,8 @@ void requireObject(const Json& value, const std::string& file, const std::string
   }
 }
 
-double numberAt(const Json& value, const std::string& file, const std::string& path,
-                double minimum, double maximum) {
+double numberAt(const Json& value, const std::string& file, const std::string& path, double minimum,
+                double maximum) {
   if (!value.is_number()) {
     throw CaseError(file, path, "must be a number, found " + typeName(value));
   }
@@ -67,8 +67,7 @@ std::vector<std::vector<double>> numberRows(const Json& value, const std::string
     const Json& row = value[i];
     const std::string rowPath = indexPath(path, i);
     if (!row.is_array() || row.size() != columns) {
-      throw CaseError(file, rowPath,
-                      "must be an array of " + std::to_string(columns) + " numbers");
+      throw CaseError(file, rowPath, "must be an array of " + std::to_string(columns) + " numbers");
     }
     std::vector<double> numbers;
     for (std::size_t j = 0; j < columns; ++j) {
@@ -84,9 +83,13 @@ FieldReader::FieldReader(const Json& object, std::string file, std::string path)
   requireObject(object_, file_, path_);
 }
 
-bool FieldReader::has(const std::string& name) const { return object_.contains(name); }
+bool FieldReader::has(const std::string& name) const {
+  return object_.contains(name);
+}
 
-std::string FieldReader::pathOf(const std::string& name) const { return joinPath(path_, name); }
+std::string FieldReader::pathOf(const std::string& name) const {
+  return joinPath(path_, name);
+}
 
 void FieldReader::fail(const std::string& name, const std::string& problem) const {
   throw CaseError(file_, pathOf(name), problem);
@@ -98,7 +101,9 @@ const Json& FieldReader::require(const std::string& name) {
   return object_.at(name);
 }
 
-const Json& FieldReader::value(const std::string& name) { return require(name); }
+const Json& FieldReader::value(const std::string& name) {
+  return require(name);
+}
 
 double FieldReader::number(const std::string& name, double minimum, double maximum) {
   return numberAt(require(name), file_, pathOf(name), minimum, maximum);
@@ -119,8 +124,8 @@ int FieldReader::integer(const std::string& name, int minimum, int maximum) {
   }
   const long long x = v.get<long long>();
   if (x < minimum || x > maximum) {
-    fail(name, "value " + std::to_string(x) + " lies outside [" + std::to_string(minimum) +
-                   ", " + std::to_string(maximum) + "]");
+    fail(name, "value " + std::to_string(x) + " lies outside [" + std::to_string(minimum) + ", " +
+                   std::to_string(maximum) + "]");
   }
   return static_cast<int>(x);
 }

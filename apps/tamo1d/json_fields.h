@@ -59,8 +59,8 @@ class FieldReader {
 // Checks that value is an object; throws naming file and path otherwise.
 void requireObject(const Json& value, const std::string& file, const std::string& path);
 // A finite number within [minimum, maximum] at path.
-double numberAt(const Json& value, const std::string& file, const std::string& path,
-                double minimum, double maximum);
+double numberAt(const Json& value, const std::string& file, const std::string& path, double minimum,
+                double maximum);
 // Rows of exactly `columns` finite numbers: [[x, y], ...].
 std::vector<std::vector<double>> numberRows(const Json& value, const std::string& file,
                                             const std::string& path, std::size_t columns);

@@ -26,7 +26,9 @@ void check(int32_t code, const Case& c, const std::string& field, const std::str
   }
 }
 
-int32_t flag(bool b) { return b ? 1 : 0; }
+int32_t flag(bool b) {
+  return b ? 1 : 0;
+}
 
 }  // namespace
 
@@ -34,7 +36,9 @@ KernelContext::KernelContext() : handle_(tamoCreateContext()) {
   if (handle_ < 1) throw std::runtime_error("the library could not create a context");
 }
 
-KernelContext::~KernelContext() { tamoDeleteContext(handle_); }
+KernelContext::~KernelContext() {
+  tamoDeleteContext(handle_);
+}
 
 std::vector<std::string> materialOrder(const Case& c) {
   std::vector<std::string> order;
@@ -72,9 +76,8 @@ void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
     const MaterialSpec& m = c.materials.at(order[k]);
     const int32_t number = static_cast<int32_t>(k) + 1;
     const std::string field = "materials." + m.key;
-    check(tamoSetMaterial(h, number, m.density, m.porosity, m.heatCapacity,
-                          flag(m.vapourTight)),
-          c, field, "the dry properties of material \"" + m.key + "\" (" + m.origin + ")");
+    check(tamoSetMaterial(h, number, m.density, m.porosity, m.heatCapacity, flag(m.vapourTight)), c,
+          field, "the dry properties of material \"" + m.key + "\" (" + m.origin + ")");
     // Kinds in ascending order: storage before the liquid functions, conductivity over
     // water content before conductivity over temperature.
     for (const MaterialFunction& f : m.functions) {
@@ -83,8 +86,7 @@ void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
       const std::string at = field + "." + kFunctionFields[f.kind - 1];
       if (f.given) {
         check(tamoSetMaterialFunction(h, number, f.kind, f.analytic,
-                                      static_cast<int32_t>(f.xs.size()), f.xs.data(),
-                                      f.ys.data()),
+                                      static_cast<int32_t>(f.xs.size()), f.xs.data(), f.ys.data()),
               c, at, what);
       } else if (f.kind == 5) {
         // Without a temperature dependence the conductivity over temperature is the dry

@@ -90,8 +90,7 @@ int run(int argc, char** argv) {
   const tamo1d::RunSummary summary = simulation.run(options);
   if (!quiet) tamo1d::printSummary(std::cout, c, summary);
   if (!summary.completed) {
-    std::cerr << "tamo1d: " << casePath << ": the simulation stopped: " << summary.failure
-              << '\n';
+    std::cerr << "tamo1d: " << casePath << ": the simulation stopped: " << summary.failure << '\n';
     return kExitStopped;
   }
   return kExitSuccess;

@@ -34,8 +34,8 @@ namespace {
 bool validKey(const std::string& key) {
   if (key.empty() || key.size() > 100) return false;
   return std::all_of(key.begin(), key.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-';
   });
 }
 

@@ -24,9 +24,9 @@ void checkRows(const Rows& rows, const FieldReader& reader, const std::string& f
   const std::string path =
       (field.empty() ? reader.path() : joinPath(reader.path(), field)) + ".table";
   if (rows.size() < minimumRows) {
-    throw CaseError(reader.file(), path,
-                    "needs at least " + std::to_string(minimumRows) + " rows [" + xName +
-                        ", " + yName + "]");
+    throw CaseError(
+        reader.file(), path,
+        "needs at least " + std::to_string(minimumRows) + " rows [" + xName + ", " + yName + "]");
   }
   if (rows.size() > 30000) throw CaseError(reader.file(), path, "has too many rows");
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -84,8 +84,7 @@ void readStorage(FieldReader& m, MaterialFunction& f, double porosity) {
     }
     fillTable(f, rows);
   } else {
-    FieldReader p(fr.reader.object("parameters"), fr.reader.file(),
-                  fr.reader.pathOf("parameters"));
+    FieldReader p(fr.reader.object("parameters"), fr.reader.file(), fr.reader.pathOf("parameters"));
     const double wf = p.number("free_saturation", 1e-6, wMax);
     const Rows points = numberRows(p.array("points"), p.file(), p.pathOf("points"), 2);
     if (points.empty() || points.size() > 2) {
@@ -128,8 +127,7 @@ void readLiquid(FieldReader& m, const std::string& field, MaterialFunction& f) {
               "transport coefficient");
     fillTable(f, rows);
   } else {
-    FieldReader p(fr.reader.object("parameters"), fr.reader.file(),
-                  fr.reader.pathOf("parameters"));
+    FieldReader p(fr.reader.object("parameters"), fr.reader.file(), fr.reader.pathOf("parameters"));
     const double a = p.number("water_absorption_coefficient", 1e-9, 10.0);
     p.finish();
     f.given = true;
@@ -149,8 +147,7 @@ void readConductivityMoisture(FieldReader& m, MaterialFunction& f) {
               "thermal conductivity");
     fillTable(f, rows);
   } else {
-    FieldReader p(fr.reader.object("parameters"), fr.reader.file(),
-                  fr.reader.pathOf("parameters"));
+    FieldReader p(fr.reader.object("parameters"), fr.reader.file(), fr.reader.pathOf("parameters"));
     const double dry = p.number("dry", 1e-6, 1000.0);
     f.given = true;
     f.analytic = 1;
@@ -175,8 +172,7 @@ void readConductivityTemperature(FieldReader& m, MaterialFunction& f) {
               "thermal conductivity");
     fillTable(f, rows);
   } else {
-    FieldReader p(fr.reader.object("parameters"), fr.reader.file(),
-                  fr.reader.pathOf("parameters"));
+    FieldReader p(fr.reader.object("parameters"), fr.reader.file(), fr.reader.pathOf("parameters"));
     const double at10 = p.number("at_10C", 1e-6, 1000.0);
     f.given = true;
     f.analytic = 1;
@@ -224,8 +220,8 @@ void readEnthalpy(FieldReader& m, MaterialFunction& f) {
 
 }  // namespace
 
-MaterialSpec readMaterial(const Json& definition, const std::string& file,
-                          const std::string& path, const std::string& key, bool requireSource) {
+MaterialSpec readMaterial(const Json& definition, const std::string& file, const std::string& path,
+                          const std::string& key, bool requireSource) {
   FieldReader m(definition, file, path);
   MaterialSpec spec;
   spec.key = key;

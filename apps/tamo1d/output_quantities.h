@@ -10,22 +10,22 @@
 namespace tamo1d {
 
 enum class SeriesKind {
-  AirTemperature,       // degC, side
-  AirHumidity,          // -, side
-  Rain,                 // kg/(m2 h), side
-  Radiation,            // W/m2, side
-  SurfaceTemperature,   // degC, side
-  SurfaceHumidity,      // -, side
-  InterfaceTemperature, // degC, layer boundary
-  InterfaceHumidity,    // -, layer boundary
-  LayerWater,           // kg/m2, layer
-  LayerWaterContent,    // kg/m3, layer
-  TotalWater,           // kg/m2
-  HeatFlux,             // W/m2, location
-  EnthalpyFlux,         // W/m2, location
-  VapourFlux,           // kg/(m2 s), location
-  LiquidFlux,           // kg/(m2 s), location
-  Iterations            // inner iterations during the output interval
+  AirTemperature,        // degC, side
+  AirHumidity,           // -, side
+  Rain,                  // kg/(m2 h), side
+  Radiation,             // W/m2, side
+  SurfaceTemperature,    // degC, side
+  SurfaceHumidity,       // -, side
+  InterfaceTemperature,  // degC, layer boundary
+  InterfaceHumidity,     // -, layer boundary
+  LayerWater,            // kg/m2, layer
+  LayerWaterContent,     // kg/m3, layer
+  TotalWater,            // kg/m2
+  HeatFlux,              // W/m2, location
+  EnthalpyFlux,          // W/m2, location
+  VapourFlux,            // kg/(m2 s), location
+  LiquidFlux,            // kg/(m2 s), location
+  Iterations             // inner iterations during the output interval
 };
 
 // Where a quantity applies. Sides and surfaces: index 0 = A, 1 = B. Layers: 0-based layer.
@@ -33,9 +33,9 @@ enum class SeriesKind {
 // surfaces (side) or a layer boundary.
 struct SeriesQuantity {
   SeriesKind kind = SeriesKind::TotalWater;
-  bool atSide = false;   // fluxes: true at surface A/B, false at a layer boundary
+  bool atSide = false;  // fluxes: true at surface A/B, false at a layer boundary
   int index = 0;
-  std::string name;      // as written in the case
+  std::string name;  // as written in the case
   std::string unit;
 };
 

@@ -24,11 +24,21 @@ void ProfileWriter::write(double seconds, const Grid& grid, const std::vector<do
     for (const ProfileQuantity& q : quantities_) {
       double v = 0.0;
       switch (q.kind) {
-        case ProfileKind::Temperature: v = temperature[i]; break;
-        case ProfileKind::Humidity: v = humidity[i]; break;
-        case ProfileKind::WaterContent: v = probe.waterContent()[i]; break;
-        case ProfileKind::DewPoint: v = probe.dewPoint()[i]; break;
-        case ProfileKind::VapourPressure: v = humidity[i] * probe.saturationPressure()[i]; break;
+        case ProfileKind::Temperature:
+          v = temperature[i];
+          break;
+        case ProfileKind::Humidity:
+          v = humidity[i];
+          break;
+        case ProfileKind::WaterContent:
+          v = probe.waterContent()[i];
+          break;
+        case ProfileKind::DewPoint:
+          v = probe.dewPoint()[i];
+          break;
+        case ProfileKind::VapourPressure:
+          v = humidity[i] * probe.saturationPressure()[i];
+          break;
       }
       out_ << ',' << v;
     }

@@ -25,10 +25,10 @@ int32_t ResultProbe::refresh(const std::vector<double>& temperature,
                              const std::vector<double>& humidity) {
   temperature_ = temperature;
   humidity_ = humidity;
-  const int32_t rc = tamoGetIntermediate(handle_, 0, temperature.data(), humidity.data(),
-                                         waterContent_.data(), saturationPressure_.data(),
-                                         dewPoint_.data(), materialCount_, materialWater_.data(),
-                                         &interiorMean_, &totalWater_);
+  const int32_t rc =
+      tamoGetIntermediate(handle_, 0, temperature.data(), humidity.data(), waterContent_.data(),
+                          saturationPressure_.data(), dewPoint_.data(), materialCount_,
+                          materialWater_.data(), &interiorMean_, &totalWater_);
   if (rc != TAMO_OK) return rc;
   return tamoGetFlux(handle_, 0, temperature.data(), humidity.data(), heatFlux_.data(),
                      enthalpyFlux_.data(), vapourFlux_.data(), liquidFlux_.data());

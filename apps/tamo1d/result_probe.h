@@ -58,7 +58,7 @@ class ResultProbe {
 
   std::vector<double> temperature_, humidity_;  // n entries: the state of the last refresh
   std::vector<double> waterContent_, saturationPressure_, dewPoint_;  // n entries
-  std::vector<double> materialWater_;   // materialCount entries (the library's layer means)
+  std::vector<double> materialWater_;  // materialCount entries (the library's layer means)
   double interiorMean_ = 0.0, totalWater_ = 0.0;
   std::vector<double> heatFlux_, enthalpyFlux_, vapourFlux_, liquidFlux_;  // N entries
 };

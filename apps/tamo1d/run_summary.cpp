@@ -20,11 +20,10 @@ void printSummary(std::ostream& out, const Case& c, const RunSummary& s) {
   const StepStatistics& st = s.statistics;
   const char* threads = std::getenv("OMP_NUM_THREADS");
   out << "tamo1d: " << c.title << '\n';
-  out << "  result              " << (s.completed ? "completed" : "STOPPED: " + s.failure)
-      << '\n';
+  out << "  result              " << (s.completed ? "completed" : "STOPPED: " + s.failure) << '\n';
   out << "  simulated           " << fixed(s.simulated / 3600.0, 2) << " h of "
-      << fixed(c.time.duration / 3600.0, 2) << " h, " << s.cells << " cells in "
-      << c.layers.size() << " layers\n";
+      << fixed(c.time.duration / 3600.0, 2) << " h, " << s.cells << " cells in " << c.layers.size()
+      << " layers\n";
   out << "  steps               " << st.steps << " accepted, " << st.attempts << " run, "
       << st.halvings << " halvings, smallest " << fixed(st.smallestStep, 3) << " s\n";
   out << "  unconverged         " << st.unconvergedAccepted
@@ -40,8 +39,7 @@ void printSummary(std::ostream& out, const Case& c, const RunSummary& s) {
       << fixed(s.totalWaterEnd, 4) << " kg/m2\n";
   for (std::size_t l = 0; l < c.layers.size() && l < s.layerWaterEnd.size(); ++l) {
     out << "  layer " << l + 1 << " " << c.layers[l].material << ": water content "
-        << fixed(s.layerWaterStart[l], 3) << " -> " << fixed(s.layerWaterEnd[l], 3)
-        << " kg/m3\n";
+        << fixed(s.layerWaterStart[l], 3) << " -> " << fixed(s.layerWaterEnd[l], 3) << " kg/m3\n";
   }
   const char* sideName[2] = {"A", "B"};
   for (int side = 0; side < 2; ++side) {

@@ -29,22 +29,38 @@ double SeriesWriter::value(const SeriesQuantity& q, const ClimateState& climate,
   const int lastInterface = static_cast<int>(temperature.size()) - 1;
   const int k = !q.atSide ? probe.boundaryInterface(q.index) : side == 0 ? 1 : lastInterface;
   switch (q.kind) {
-    case SeriesKind::AirTemperature: return climate.sides[side].temperature;
-    case SeriesKind::AirHumidity: return climate.sides[side].humidity;
-    case SeriesKind::Rain: return climate.sides[side].rain;
-    case SeriesKind::Radiation: return climate.sides[side].radiation;
-    case SeriesKind::SurfaceTemperature: return temperature[surfaceNode];
-    case SeriesKind::SurfaceHumidity: return humidity[surfaceNode];
-    case SeriesKind::InterfaceTemperature: return probe.boundaryTemperature(q.index);
-    case SeriesKind::InterfaceHumidity: return probe.boundaryHumidity(q.index);
-    case SeriesKind::LayerWater: return probe.layerWater(q.index);
-    case SeriesKind::LayerWaterContent: return probe.layerWaterContent(q.index);
-    case SeriesKind::TotalWater: return probe.totalWater();
-    case SeriesKind::Iterations: return static_cast<double>(iterations);
-    case SeriesKind::HeatFlux: return probe.heatFlux(k);
-    case SeriesKind::EnthalpyFlux: return probe.enthalpyFlux(k);
-    case SeriesKind::VapourFlux: return probe.vapourFlux(k);
-    case SeriesKind::LiquidFlux: return probe.liquidFlux(k);
+    case SeriesKind::AirTemperature:
+      return climate.sides[side].temperature;
+    case SeriesKind::AirHumidity:
+      return climate.sides[side].humidity;
+    case SeriesKind::Rain:
+      return climate.sides[side].rain;
+    case SeriesKind::Radiation:
+      return climate.sides[side].radiation;
+    case SeriesKind::SurfaceTemperature:
+      return temperature[surfaceNode];
+    case SeriesKind::SurfaceHumidity:
+      return humidity[surfaceNode];
+    case SeriesKind::InterfaceTemperature:
+      return probe.boundaryTemperature(q.index);
+    case SeriesKind::InterfaceHumidity:
+      return probe.boundaryHumidity(q.index);
+    case SeriesKind::LayerWater:
+      return probe.layerWater(q.index);
+    case SeriesKind::LayerWaterContent:
+      return probe.layerWaterContent(q.index);
+    case SeriesKind::TotalWater:
+      return probe.totalWater();
+    case SeriesKind::Iterations:
+      return static_cast<double>(iterations);
+    case SeriesKind::HeatFlux:
+      return probe.heatFlux(k);
+    case SeriesKind::EnthalpyFlux:
+      return probe.enthalpyFlux(k);
+    case SeriesKind::VapourFlux:
+      return probe.vapourFlux(k);
+    case SeriesKind::LiquidFlux:
+      return probe.liquidFlux(k);
   }
   return 0.0;
 }

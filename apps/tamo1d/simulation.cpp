@@ -80,12 +80,12 @@ RunSummary Simulation::run(const RunOptions& options) {
   temperature[n - 1] = startClimate.sides[1].temperature;
   humidity[n - 1] = startClimate.sides[1].humidity;
 
-  ResultProbe probe(context_.handle(), grid_, layerMaterial_,
-                    static_cast<int32_t>(order_.size()));
+  ResultProbe probe(context_.handle(), grid_, layerMaterial_, static_cast<int32_t>(order_.size()));
   probe.refresh(temperature, humidity);
   summary.cells = grid_.interfaceCount() - 1;
   summary.totalWaterStart = probe.totalWater();
-  for (int l = 0; l < layerCount; ++l) summary.layerWaterStart.push_back(probe.layerWaterContent(l));
+  for (int l = 0; l < layerCount; ++l)
+    summary.layerWaterStart.push_back(probe.layerWaterContent(l));
   for (int s = 0; s < 2; ++s) {
     const std::size_t node = s == 0 ? 1 : n - 2;
     summary.surfaceTemperatureMin[s] = summary.surfaceTemperatureMax[s] = temperature[node];
@@ -107,11 +107,11 @@ RunSummary Simulation::run(const RunOptions& options) {
     const SideClimate& b = k.sides[1];
     StepOutcome out;
     double humidityChange = 0.0, temperatureChange = 0.0;
-    out.result = tamoStep2(handle, sa.heatTransfer, sa.sd, a.temperature, a.humidity,
-                           a.radiation, a.counterRadiation, a.rain, sb.heatTransfer, sb.sd,
-                           b.temperature, b.humidity, b.radiation, b.counterRadiation, b.rain,
-                           k.pressure, dt, 0, temperature.data(), humidity.data(), water.data(),
-                           &out.iterations, &humidityChange, &temperatureChange, &out.status);
+    out.result = tamoStep2(handle, sa.heatTransfer, sa.sd, a.temperature, a.humidity, a.radiation,
+                           a.counterRadiation, a.rain, sb.heatTransfer, sb.sd, b.temperature,
+                           b.humidity, b.radiation, b.counterRadiation, b.rain, k.pressure, dt, 0,
+                           temperature.data(), humidity.data(), water.data(), &out.iterations,
+                           &humidityChange, &temperatureChange, &out.status);
     return out;
   };
   const StepController::Action save = [&] {
@@ -142,8 +142,10 @@ RunSummary Simulation::run(const RunOptions& options) {
     summary.simulated = end;
     for (int s = 0; s < 2; ++s) {
       const std::size_t node = s == 0 ? 1 : n - 2;
-      summary.surfaceTemperatureMin[s] = std::min(summary.surfaceTemperatureMin[s], temperature[node]);
-      summary.surfaceTemperatureMax[s] = std::max(summary.surfaceTemperatureMax[s], temperature[node]);
+      summary.surfaceTemperatureMin[s] =
+          std::min(summary.surfaceTemperatureMin[s], temperature[node]);
+      summary.surfaceTemperatureMax[s] =
+          std::max(summary.surfaceTemperatureMax[s], temperature[node]);
       summary.surfaceHumidityMax[s] = std::max(summary.surfaceHumidityMax[s], humidity[node]);
     }
     const bool seriesRow = series && interval % seriesEvery == 0;

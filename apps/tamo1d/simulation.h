@@ -21,16 +21,16 @@ struct RunOptions {
 
 struct RunSummary {
   bool completed = false;
-  std::string failure;                 // why the run stopped early
-  double simulated = 0.0;              // s reached
+  std::string failure;     // why the run stopped early
+  double simulated = 0.0;  // s reached
   StepStatistics statistics;
-  double wallSeconds = 0.0;            // wall time of the time loop, s
-  int cells = 0;                       // interior nodes
-  double totalWaterStart = 0.0, totalWaterEnd = 0.0;            // kg/m2
-  std::vector<double> layerWaterStart, layerWaterEnd;           // kg/m3, per layer
+  double wallSeconds = 0.0;                            // wall time of the time loop, s
+  int cells = 0;                                       // interior nodes
+  double totalWaterStart = 0.0, totalWaterEnd = 0.0;   // kg/m2
+  std::vector<double> layerWaterStart, layerWaterEnd;  // kg/m3, per layer
   double surfaceTemperatureMin[2] = {0, 0}, surfaceTemperatureMax[2] = {0, 0};  // degC
-  double surfaceHumidityMax[2] = {0, 0};                                          // -
-  std::vector<std::string> files;      // outputs written
+  double surfaceHumidityMax[2] = {0, 0};                                        // -
+  std::vector<std::string> files;                                               // outputs written
 };
 
 class Simulation {
@@ -44,8 +44,8 @@ class Simulation {
 
  private:
   const Case& case_;
-  std::vector<std::string> order_;       // library material k = order_[k-1]
-  std::vector<int32_t> layerMaterial_;   // per layer: library material number
+  std::vector<std::string> order_;      // library material k = order_[k-1]
+  std::vector<int32_t> layerMaterial_;  // per layer: library material number
   Grid grid_;
   KernelContext context_;
 };

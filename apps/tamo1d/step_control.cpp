@@ -8,10 +8,10 @@
 namespace tamo1d {
 
 bool StepController::advance(double start, double length, const Attempt& attempt,
-                             const Action& save, const Action& restore,
-                             StepStatistics& statistics, std::string* failure) const {
-  double done = 0.0;      // s of the interval already covered
-  double step = length;   // s, current step; halves on failure, never grows in the interval
+                             const Action& save, const Action& restore, StepStatistics& statistics,
+                             std::string* failure) const {
+  double done = 0.0;     // s of the interval already covered
+  double step = length;  // s, current step; halves on failure, never grows in the interval
   while (done < length) {
     step = std::min(step, length - done);
     save();
@@ -38,9 +38,8 @@ bool StepController::advance(double start, double length, const Attempt& attempt
     if (diverged) {
       restore();
       std::ostringstream text;
-      text << "the step diverged at t = " << (start + done) / 3600.0 << " h with the step "
-           << step << " s, and half of it would be below the minimum step " << minimumStep_
-           << " s";
+      text << "the step diverged at t = " << (start + done) / 3600.0 << " h with the step " << step
+           << " s, and half of it would be below the minimum step " << minimumStep_ << " s";
       *failure = text.str();
       return false;
     }

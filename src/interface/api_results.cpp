@@ -72,10 +72,11 @@ TAMO_API int32_t TAMO_CALL tamoGetTransport(int32_t handle, int32_t count,
                                             double* vapourPermeability,
                                             double* liquidTransferCoefficient) {
   return tamo::withContext(handle, [&](Context& ctx) {
-    if (count < 1 || !isTrue(ctx.gridDefined)) return tamo::kOk;
+    if (count < 1) return tamo::kOk;
     if (!heatConductance || !vapourPermeability || !liquidTransferCoefficient) {
       return tamo::kNullArray;
     }
+    if (!isTrue(ctx.gridDefined)) return tamo::kOk;
     tamo::copyTransport(ctx, std::min(count, ctx.nodeCount), heatConductance,
                         vapourPermeability, liquidTransferCoefficient);
     return tamo::kOk;

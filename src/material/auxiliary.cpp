@@ -145,14 +145,12 @@ void tensionsByShape(int32_t n, const double* xData, const double* yData, double
   }
   // Work arrays first: an allocation failure leaves t as the caller passed it.
   const auto size = static_cast<std::size_t>(n);
-  OneBased<double> b;        // end derivatives in, right-end values out; n entries
-  OneBased<double> c;        // shape coefficients, n entries (n-1 used)
-  OneBased<double> d;        // shape coefficients, n entries (n-1 used)
-  OneBased<double> tension;  // tensions of the current build, n entries
+  OneBased<double> b;  // end derivatives in, right-end values out; n entries
+  OneBased<double> c;  // shape coefficients, n entries (n-1 used)
+  OneBased<double> d;  // shape coefficients, n entries (n-1 used)
   b.assign(size, 0.0);
   c.assign(size, 0.0);
   d.assign(size, 0.0);
-  tension.assign(size, 0.0);
 
   const HostArray<const double> x(xData);
   const HostArray<double> t(tData);
@@ -162,16 +160,17 @@ void tensionsByShape(int32_t n, const double* xData, const double* yData, double
   const double ts = std::max(kMinStartTension, t[1]);
   for (int32_t i = 1; i <= n; ++i) t[i] = ts;
   const double tc = std::max(kMinCap, std::min(tmax, kMaxCap));
-  const BuiltSpline spline{n, xData, tension.data1(), yData, b.data1(), c.data1(), d.data1(), ierr};
+  // The probes read the tensions from t itself: a tension raised earlier in a pass already
+  // acts on the later probes of that pass (with the coefficients of the pass's build).
+  const BuiltSpline spline{n, xData, tData, yData, b.data1(), c.data1(), d.data1(), ierr};
 
   bool raised = true;
   while (raised) {
-    // Every build starts from the required end derivatives and the current tensions; the
-    // probes below evaluate exactly that curve while t is being raised.
+    // Every build starts from the required end derivatives (the previous build left
+    // b(1) = y(2)) and the current tensions.
     b[1] = startDerivative;
     b[n] = endDerivative;
-    for (int32_t i = 1; i <= n; ++i) tension[i] = t[i];
-    splineBuild(n, xData, yData, tension.data1(), b.data1(), c.data1(), d.data1(), crit, ierr);
+    splineBuild(n, xData, yData, tData, b.data1(), c.data1(), d.data1(), crit, ierr);
     if (*ierr != kSplineOk) break;
 
     raised = false;

@@ -32,7 +32,8 @@ void tensionsFromInflections(int32_t n, const double* x, const double* y, double
 // or whose curvature around its left point change sign (product below crit), until no
 // raised tension is at most max(20, min(tmax, 100)). *ierr: 1 for n < 3, else the indicator
 // of the last build or probe evaluation. Probes outside the curve are not clamped and count
-// as 0. Allocates four work arrays of n doubles.
+// as 0. The probes evaluate with t as it stands, so a tension raised earlier in a pass acts
+// on the later probes of that pass. Allocates three work arrays of n doubles.
 void tensionsByShape(int32_t n, const double* x, const double* y, double* t, double tmax,
                      double crit, int32_t* ierr);
 

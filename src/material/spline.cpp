@@ -19,9 +19,6 @@ namespace {
 
 // Arguments up to this magnitude use the series polynomials instead of sinh and cosh.
 constexpr double kSeriesLimit = 0.1;
-// Tensions below this magnitude use forms rearranged so that sinh(t) - t never has to be
-// formed by subtraction; at tension 0 they give the cubic Hermite curve.
-constexpr double kHermiteLimit = 1e-4;
 
 // sinh(a) = a + a^3 * seriesP(a^2).
 double seriesP(double z) {
@@ -69,13 +66,10 @@ int32_t findInterval(HostArray<const double> x, int32_t n, double t) {
   return bisectInterval(x, k, n, t);
 }
 
-// A = G(1) = (t cosh t - sinh t) / (sinh t - t) for the tension magnitude t >= 0.
+// A = G(1) = (t cosh t - sinh t) / (sinh t - t) for the tension magnitude t >= 0. A tension
+// so small that t^3 / 6 vanishes against t leaves sinh t - t = 0; there the t^3 that cancels
+// is divided out, A = (Q - P) / P, which is 2 at t = 0 (cubic Hermite).
 double farEndSlopeFactor(double t) {
-  if (t < kHermiteLimit) {
-    // t^3 cancels: A = (Q - P) / P, which is 2 at t = 0 (cubic Hermite).
-    const double z = t * t;
-    return (seriesQ(z) - seriesP(z)) / seriesP(z);
-  }
   double sh;
   double ch;
   if (t <= kSeriesLimit) {
@@ -84,6 +78,10 @@ double farEndSlopeFactor(double t) {
   } else {
     sh = std::sinh(t);
     ch = std::cosh(t);
+  }
+  if (sh - t == 0.0) {
+    const double z = t * t;
+    return (seriesQ(z) - seriesP(z)) / seriesP(z);
   }
   return (t * ch - sh) / (sh - t);
 }
@@ -106,8 +104,9 @@ class ShapeFunctions {
   // G(w) = dF/dw, w in 0..1.
   double slope(double w) const {
     const double wt = w * tau_;
-    if (tau_ < kHermiteLimit) {
-      // tau^3 cancels: G = (w^2 Q((w tau)^2) - P(tau^2)) / P(tau^2), 3 w^2 - 1 at tau = 0.
+    if (sinhTau_ - tau_ == 0.0) {
+      // tau^3 / 6 vanishes against tau: with tau^3 divided out,
+      // G = (w^2 Q((w tau)^2) - P(tau^2)) / P(tau^2), 3 w^2 - 1 at tau = 0.
       return (w * w * seriesQ(wt * wt) - pTau_) / pTau_;
     }
     const double coshWt = wt <= kSeriesLimit ? 1.0 + wt * wt * seriesQ(wt * wt) : std::cosh(wt);

@@ -18,11 +18,12 @@ struct Source {
   double rate = 0.0;           // strength per volume and second (W/m3, kg/(m3 s), 1/s)
   double value = 0.0;          // last value given by the host
   double spreadFactor = 0.0;   // [1/m] 1 / thickness of the node range
-  double leakageFactor = 0.0;
-  double stackFactor = 0.0;
-  double overpressure = 0.0;
-  double pressureDifference = 0.0;
-  double interiorVapourDensity = 0.0;  // [kg/m3]
+  // Infiltration model (subtype 1):
+  double leakageFactor = 0.0;          // [m/(s Pa)] air flow per pressure difference
+  double stackFactor = 0.0;            // [Pa] stack pressure per relative temperature difference
+  double overpressure = 0.0;           // [Pa] constant part of the driving pressure
+  double pressureDifference = 0.0;     // [Pa] driving pressure, refreshed from the climate
+  double interiorVapourDensity = 0.0;  // [kg/m3] vapour density of the side B air
 };
 
 }  // namespace tamo

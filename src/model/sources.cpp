@@ -12,7 +12,8 @@
 namespace tamo {
 namespace {
 
-// Per-hour values to per-second.
+// Per-hour values (air changes, rain, source values) to per-second: a multiplication by
+// this factor, not a division by 3600.
 constexpr double kPerHour = 0.0002777777777777778;  // 1/3600
 // Heat sources act as a conductance towards this temperature [degC], sinks from the other.
 constexpr double kHeatSourceLimit = 1200.0;
@@ -94,8 +95,9 @@ void mapRange(const Context& ctx, Source& s) {
   double D = X[a + m] - X[a];
   if (a == 1) D = D - (X[2] - X[1]) / 2.0;
   if (a + m == n - 1) D = D - (X[n - 1] - X[n - 2]) / 2.0;
-  // A single interior node (N = 2) leaves no thickness; such a source spreads nothing.
-  s.spreadFactor = D > 0.0 ? 1.0 / D : 0.0;
+  // A single interior node (N = 2) leaves no thickness; such a source spreads nothing
+  // instead of an infinite rate.
+  s.spreadFactor = D != 0.0 ? 1.0 / D : 0.0;
 }
 
 void refreshFromClimate(const Context& ctx, Source& s) {
@@ -109,7 +111,8 @@ void refreshFromClimate(const Context& ctx, Source& s) {
     s.pressureDifference = (TB - TA) * s.stackFactor / (TB + 273.15) + s.overpressure;
     s.interiorVapourDensity = saturationVapourDensity(TB) * ctx.sideB.ambientHumidity;
   } else if (s.type == 1 && s.subtype == 0) {
-    s.rate = s.value * s.spreadFactor * side.rain / 3600.0;
+    // Rain in kg/(m2 h) turned into per second with the same factor as every per-hour value.
+    s.rate = s.value * s.spreadFactor * side.rain * kPerHour;
   }
   // type 2: the air exchange follows the ambient air directly in the balances.
 }
@@ -173,6 +176,7 @@ int32_t defineSource(Context& ctx, int32_t number, int32_t type, int32_t subtype
   if (!isTrue(ctx.gridDefined)) return kNoGrid;
   if (type == 2 && side != 1 && side != 2) return kBadArgument;
   if (!values) return kNullArray;
+  if (number > kMaxSourceNumber) return kNoMemory;
 
   const bool heat = type == 0 || type == 2;
   const bool moisture = type == 1 || type == 2;
@@ -237,9 +241,7 @@ void updateSource(Context& ctx, int32_t number, const double* values) {
       s.value = values[0];
       s.rate = values[0] * kPerHour;
     } else if (s.subtype == 1) {
-      s.overpressure = values[2];
-      s.leakageFactor = values[0] / 15.0 / 50.0 / 3600.0;
-      s.stackFactor = 12.753000000000002 * values[1] * 0.5;
+      setInfiltrationFactors(s, values);
     } else {
       s.value = values[0];
       s.rate = values[0] * s.spreadFactor;

@@ -16,10 +16,15 @@ namespace tamo {
 struct Context;
 struct Source;
 
+// Highest source number the table grows to; a larger number would make it hold that many
+// records (about 120 bytes each), so it counts as a table that cannot be enlarged.
+inline constexpr int32_t kMaxSourceNumber = 65536;
+
 // Defines source `number` after the frame's checks (number >= 1, type 0..2). Tests, in
 // this order: -13 the number is already in a source list; -7 no grid; -22 an air exchange
 // (type 2) whose side is not 1 or 2; -21 values null; -11 the table or a list cannot be
-// enlarged. A refused call changes nothing. Returns 0 on success.
+// enlarged (also for a number above kMaxSourceNumber). A refused call changes nothing.
+// Returns 0 on success.
 int32_t defineSource(Context& ctx, int32_t number, int32_t type, int32_t subtype, int32_t side,
                      double start, double thickness, const double* values);
 

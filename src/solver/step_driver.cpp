@@ -3,17 +3,17 @@
 #include <omp.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
-#include <limits>
 
 #include "interface/fp_mode.h"
 #include "interface/result_codes.h"
 #include "material/lookups.h"
 #include "material/storage_function.h"
 #include "model/context.h"
+#include "solver/convergence_control.h"
 #include "solver/heat_balance.h"
 #include "solver/moisture_balance.h"
-#include "solver/rain_uptake.h"
 #include "solver/step_state.h"
 #include "solver/tridiagonal.h"
 
@@ -25,25 +25,17 @@ constexpr double kRainThreshold = 0.1;
 // Uptake coefficient of the first iteration on a rain-active side [kg/(m s)].
 constexpr double kInitialRainUptakeCoefficient = 1e-4;
 constexpr double kSecondsPerHour = 3600.0;
-constexpr double kDampingFactor = 0.9;
-// A restart needs an accepted change this many times the tolerance.
-constexpr double kRestartToleranceFactor = 50.0;
-constexpr double kNotConvergedMeasure = 0.001;
-constexpr double kDivergedMeasure = 1e20;
-// Thresholds of the rain mismatch bit: mismatch [%] and surface humidity difference [-].
-constexpr double kMismatchThreshold = 0.1;
-constexpr double kMismatchHumidityDifference = 1e-4;
 
-// Larger of two changes; a value that does not compare wins and becomes the canonical NaN,
-// so that combining per-thread maxima gives the same bits in any order and thread count.
-inline double largerKeepingNaN(double a, double b) {
-  if (std::isnan(a) || std::isnan(b)) return std::numeric_limits<double>::quiet_NaN();
-  return a < b ? b : a;
+// Folds one thread's partial maximum into the team's shared maximum without a lock. The
+// result does not depend on the order in which the threads arrive. (An orphaned reduction
+// clause on the shared reference would do the same, but not every compiler accepts one.)
+void foldLargerKeepingNaN(double& shared, double partial) {
+  std::atomic_ref<double> target(shared);
+  double current = target.load(std::memory_order_relaxed);
+  while (!target.compare_exchange_weak(current, largerKeepingNaN(current, partial),
+                                       std::memory_order_relaxed)) {
+  }
 }
-
-#pragma omp declare reduction(maxKeepingNaN:double                           \
-                              : omp_out = largerKeepingNaN(omp_out, omp_in)) \
-    initializer(omp_priv = -std::numeric_limits <double>::max())
 
 const MaterialRecord& materialOf(const Context& ctx, int32_t node) {
   return ctx.materials[static_cast<std::size_t>(ctx.nodeMaterial[node])];
@@ -123,77 +115,6 @@ void prepareStep(Context& ctx, StepState& s, double dt) {
   s.counter = 1;
 }
 
-void acceptMeasure(StepState& s, double measure) {
-  s.acceptedMeasure = measure;
-  s.convergenceMeasure = measure + s.rainMismatchA + s.rainMismatchB;
-}
-
-// Restart of the step from its initial state with re-balanced rain uptake (once per step).
-void restartStep(Context& ctx, StepState& s) {
-  const int32_t n = ctx.nodeCount;
-  ctx.humidityRelaxation = ctx.humidityRelaxationInitial;
-  ctx.secondRelaxation = ctx.secondRelaxationInitial;
-  rebalanceRainUptake(ctx, s, Side::A);
-  rebalanceRainUptake(ctx, s, Side::B);
-  // Interior nodes back to the start of the step; the ambient nodes keep their values.
-  if (n - 2 >= 1) {
-    std::copy_n(&ctx.stepStartHumidity[2], n - 2, &s.humidity[2]);
-    std::copy_n(&ctx.stepStartTemperature[2], n - 2, &s.temperature[2]);
-  }
-  s.restarted = true;
-  s.firstIterationFlag = true;
-  s.justRestarted = true;
-  s.counter = 0;
-}
-
-// Convergence control of one iteration on a single thread: judges the combined change,
-// damps the relaxation factors when it stops shrinking and restarts a stubborn step.
-void controlConvergence(Context& ctx, StepState& s, double dT, double dPhi) {
-  const bool heat = isTrue(ctx.heatTransport);
-  const bool moisture = isTrue(ctx.moistureTransport);
-  if (moisture) s.firstIterationFlag = false;
-  s.justRestarted = false;
-
-  s.maxTemperatureChange = dT;
-  s.maxHumidityChange = dPhi;
-  int32_t c = s.counter;
-
-  if (c == 1 && heat && moisture && dT > 1e-25 && dPhi > dT) s.changeWeight = dPhi / dT;
-  const double measure = largerKeepingNaN(dT * s.changeWeight, dPhi);
-
-  double carried = 0.0;
-  if (c < ctx.dampingStartIteration || measure < s.acceptedMeasure) {
-    acceptMeasure(s, measure);
-    carried = measure;
-  } else {
-    // The change did not shrink.
-    const double r = ctx.humidityRelaxation;
-    if (!s.restarted && ctx.secondRelaxation > ctx.secondRelaxationMinimum &&
-        2.0 * r < ctx.humidityRelaxationInitial) {
-      ctx.secondRelaxation = ctx.secondRelaxation * kDampingFactor;
-      c = 0;
-    }
-    if (r <= ctx.humidityRelaxationMinimum) {
-      acceptMeasure(s, measure);
-      carried = measure;
-    } else {
-      ctx.humidityRelaxation = r * kDampingFactor;
-      c = 0;
-      s.convergenceMeasure = measure;
-      carried = s.acceptedMeasure;
-    }
-  }
-
-  c = c + 1;
-  s.counter = c;
-
-  // A carried value that does not compare causes no restart.
-  if (!s.restarted && c == ctx.restartIteration &&
-      carried > kRestartToleranceFactor * ctx.tolerance) {
-    restartStep(ctx, s);
-  }
-}
-
 // The inner iteration, executed by every thread of the step's parallel region.
 void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
   FloatingPointModeGuard fpMode;  // flush-to-zero and denormals-are-zero on this thread
@@ -229,13 +150,19 @@ void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
     // Under-relaxation of the new humidities and the largest changes of both fields.
     if (n - 1 >= 2) {
       const double relaxation = ctx.humidityRelaxation;
-#pragma omp for schedule(static) reduction(maxKeepingNaN : maxT, maxPhi)
+      double partialT = 0.0;    // this thread's largest temperature change [K]
+      double partialPhi = 0.0;  // this thread's largest humidity change [-]
+#pragma omp for schedule(static) nowait
       for (int32_t i = 2; i <= n - 1; ++i) {
         const double p = ctx.previousHumidity[i];
         phi[i] = p + relaxation * (phi[i] - p);
-        maxPhi = largerKeepingNaN(maxPhi, std::fabs(p - phi[i]));
-        maxT = largerKeepingNaN(maxT, std::fabs(ctx.previousTemperature[i] - T[i]));
+        partialPhi = largerKeepingNaN(partialPhi, std::fabs(p - phi[i]));
+        partialT = largerKeepingNaN(partialT, std::fabs(ctx.previousTemperature[i] - T[i]));
       }
+      foldLargerKeepingNaN(maxT, partialT);
+      foldLargerKeepingNaN(maxPhi, partialPhi);
+      // Every row relaxed and every partial maximum folded before the convergence test.
+#pragma omp barrier
     }
 
 #pragma omp single nowait
@@ -270,24 +197,6 @@ void postProcess(Context& ctx, StepState& s) {
               : (phi[k] * ctx.saturationPressure[k] - phi[k + 1] * ctx.saturationPressure[k + 1]) *
                     ctx.vapourPermeability[k] * ctx.inverseDistance[k];
   }
-}
-
-int32_t statusWord(const Context& ctx, const StepState& s) {
-  const int32_t n = ctx.nodeCount;
-  const auto& T = s.temperature;
-  const auto& phi = s.humidity;
-  int32_t status = 0;
-  // The whole mismatch test hangs on side A's rain state, also for the side B part.
-  if (s.rainActiveA && T[1] > 0.0 &&
-      ((s.rainMismatchA > kMismatchThreshold &&
-        std::fabs(phi[1] - phi[2]) > kMismatchHumidityDifference) ||
-       (s.rainMismatchB > kMismatchThreshold &&
-        std::fabs(phi[n] - phi[n - 1]) > kMismatchHumidityDifference))) {
-    status |= kStatusRainMismatch;
-  }
-  if (s.acceptedMeasure > kNotConvergedMeasure) status |= kStatusNotConverged;
-  if (s.acceptedMeasure > kDivergedMeasure) status |= kStatusDiverged;
-  return status;
 }
 
 }  // namespace
@@ -331,7 +240,7 @@ int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
   *out.maxTemperatureChange = s.maxTemperatureChange;
 
   if (isTrue(ctx.moistureTransport)) postProcess(ctx, s);
-  const int32_t status = statusWord(ctx, s);
+  const int32_t status = stepStatusWord(ctx, s);
   *out.status = status;
   return (status & kStatusDiverged) != 0 ? kDiverged : kOk;
 }

@@ -12,13 +12,8 @@ struct StepOutputs {
   int32_t* iterationCount;       // iterations since the last reset of the counter
   double* maxHumidityChange;     // [-] largest humidity change of the last iteration
   double* maxTemperatureChange;  // [K] largest temperature change of the last iteration
-  int32_t* status;               // status word (bits 1, 2, 4)
+  int32_t* status;               // status word (bits of solver/convergence_control.h)
 };
-
-// Status word bits of a step.
-inline constexpr int32_t kStatusRainMismatch = 1;
-inline constexpr int32_t kStatusNotConverged = 2;
-inline constexpr int32_t kStatusDiverged = 4;
 
 // Checks that the context can be stepped, in this order: a grid exists (-7); dt is finite
 // and positive (-22); every interior node 2..n-1 has a material number in 1..M (-22).

@@ -12,11 +12,11 @@ namespace tamo {
 inline constexpr double kSmallestPivot = 1e-25;
 inline constexpr double kGuardedReciprocal = 1e9;
 
-// 1/m for |m| >= 1e-25; otherwise 1e9 with the sign of m, 0 (also -0) counting as
-// positive. A pivot that does not compare (NaN) gives NaN, so a broken system stays visible.
+// 1/m only for |m| >= 1e-25; every other pivot gets 1e9 when m >= 0 (0 and -0 included)
+// and -1e9 otherwise. A pivot that does not compare (NaN) fails both tests and so gets -1e9.
 inline double guardedReciprocal(double m) {
-  if (std::fabs(m) < kSmallestPivot) return m < 0.0 ? -kGuardedReciprocal : kGuardedReciprocal;
-  return 1.0 / m;
+  if (std::fabs(m) >= kSmallestPivot) return 1.0 / m;
+  return m >= 0.0 ? kGuardedReciprocal : -kGuardedReciprocal;
 }
 
 // Solves rows 1..n (n >= 1 entries in every array) on the calling thread:

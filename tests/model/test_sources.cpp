@@ -383,4 +383,74 @@ TEST(Sources, AirExchangeAndInfiltrationMoistureTerms) {
   EXPECT_EQ(d, 0.0);
 }
 
+// Every per-hour value becomes per-second through the one factor 0.0002777777777777778
+// (a product, which differs from a division by 3600 in the last bit for value 3), while the
+// leakage factor is a chain of three divisions. Grid positions are exact binary fractions so
+// that the spread factor of node 3 is exactly 2.
+TEST(Sources, PerHourConversionAndInfiltrationFactorsAreBitExact) {
+  ScopedContext c;
+  const std::array<double, 5> X = {0.0, 0.25, 0.75, 1.25, 1.5};
+  ASSERT_EQ(tamoSetGrid(c.handle(), 5, X.data(), 0.0, kMat.data()), TAMO_OK);
+  tamo::Context& ctx = c.ctx();
+  // 3 * 0.0002777777777777778 (3 / 3600 would be 0.0008333333333333334).
+  const double threePerHour = 0.0008333333333333333;
+
+  ASSERT_EQ(define(c, 1, 0, 0.5, 0.1, 3.0), TAMO_OK);        // node 3 only
+  ASSERT_EQ(define(c, 2, 2, 0.5, 0.1, 3.0, 0, 1), TAMO_OK);  // air exchange, node 3
+  ASSERT_EQ(define(c, 3, 1, 0.5, 0.1, 1.0, 0, 2), TAMO_OK);  // rain of side B, node 3
+  EXPECT_EQ(ctx.sources[1].spreadFactor, 2.0);
+  EXPECT_EQ(ctx.sources[1].rate, threePerHour);
+  EXPECT_EQ(ctx.sources[2].rate, threePerHour);
+
+  const double ach[1] = {3.0};
+  ctx.sources[2].rate = 0.0;
+  ASSERT_EQ(tamoUpdateSource(c.handle(), 2, ach), TAMO_OK);
+  EXPECT_EQ(ctx.sources[2].rate, threePerHour);
+
+  // Rain 1.5 kg/(m2 h) on side B, value 1, spread factor 2: 3 per hour.
+  ctx.sideB.rain = 1.5;
+  tamo::refreshSourcesFromClimate(ctx);
+  EXPECT_EQ(ctx.sources[3].rate, threePerHour);
+
+  // value(1) = 7: 7 / 15 / 50 / 3600 = 2.592592592592593e-06 (one division by 2700000
+  // would give 2.5925925925925925e-06); stack 12.753000000000002 * 3 * 0.5.
+  const double infiltration[3] = {7.0, 3.0, -2.0};
+  ASSERT_EQ(tamoSetSource(c.handle(), 4, 1, 1, 2, 0.5, 0.1, infiltration), TAMO_OK);
+  EXPECT_EQ(ctx.sources[4].leakageFactor, 2.592592592592593e-06);
+  EXPECT_EQ(ctx.sources[4].stackFactor, 19.129500000000004);
+  ctx.sources[4].leakageFactor = 0.0;
+  ASSERT_EQ(tamoUpdateSource(c.handle(), 4, infiltration), TAMO_OK);
+  EXPECT_EQ(ctx.sources[4].leakageFactor, 2.592592592592593e-06);
+  EXPECT_EQ(ctx.sources[4].overpressure, -2.0);
+}
+
+// The range thickness D is inverted as it stands; only D = 0 (a grid with one interior node)
+// is kept from producing an infinite rate.
+TEST(Sources, SpreadFactorOfDegenerateGrids) {
+  {
+    ScopedContext c;
+    const std::array<double, 2> X = {0.0, 0.2};
+    const std::array<int32_t, 2> mat = {0, 1};
+    ASSERT_EQ(tamoSetGrid(c.handle(), 2, X.data(), 0.0, mat.data()), TAMO_OK);
+    ASSERT_EQ(define(c, 1, 0, 0.0, 1.0), TAMO_OK);
+    const tamo::Source& s = c.ctx().sources[1];
+    EXPECT_EQ(s.rangeStart, 1);
+    EXPECT_EQ(s.rangeCount, 1);
+    EXPECT_EQ(s.spreadFactor, 0.0);
+  }
+  {
+    // Positions that fall back: nodes 2 and 3 (X = 1.0, 0.25) give
+    // D = 0.25 - 0 - (1.0 - 0) / 2 = -0.25.
+    ScopedContext c;
+    const std::array<double, 4> X = {0.0, 1.0, 0.25, 2.0};
+    const std::array<int32_t, 4> mat = {0, 1, 1, 1};
+    ASSERT_EQ(tamoSetGrid(c.handle(), 4, X.data(), 0.0, mat.data()), TAMO_OK);
+    ASSERT_EQ(define(c, 1, 0, 0.5, 0.25), TAMO_OK);
+    const tamo::Source& s = c.ctx().sources[1];
+    EXPECT_EQ(s.rangeStart, 1);
+    EXPECT_EQ(s.rangeCount, 2);
+    EXPECT_EQ(s.spreadFactor, -4.0);
+  }
+}
+
 }  // namespace

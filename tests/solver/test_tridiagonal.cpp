@@ -125,7 +125,11 @@ TEST(TridiagonalSolve, GuardsSmallPivotsBySign) {
   EXPECT_EQ(tamo::guardedReciprocal(-9.9e-26), -1e9);
   EXPECT_EQ(tamo::guardedReciprocal(1e-25), 1.0 / 1e-25);  // the bound itself divides
   EXPECT_EQ(tamo::guardedReciprocal(-4.0), -0.25);
-  EXPECT_TRUE(std::isnan(tamo::guardedReciprocal(std::nan(""))));
+  // Only a pivot of magnitude >= 1e-25 is inverted; one that does not compare fails both
+  // the magnitude test and m >= 0, so it is guarded with -1e9 rather than inverted to NaN.
+  EXPECT_EQ(tamo::guardedReciprocal(std::nan("")), -1e9);
+  EXPECT_EQ(tamo::guardedReciprocal(-std::nan("")), -1e9);
+  EXPECT_DOUBLE_EQ(solveSingleRow(std::nan(""), 3e-9), -3.0);
 
   EXPECT_DOUBLE_EQ(solveSingleRow(0.0, 3e-9), 3.0);
   EXPECT_DOUBLE_EQ(solveSingleRow(-1e-26, 3e-9), -3.0);

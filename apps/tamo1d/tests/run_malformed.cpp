@@ -37,19 +37,26 @@ std::string replaced(const std::string& from, const std::string& to) {
 
 TEST(MalformedCase, ExitTwoWithFileFieldAndProblemAndNothingWritten) {
   const BadCase cases[] = {
-      {"syntax", replaced("\"title\": \"small\",", "\"title\": \"small\""),
+      {"syntax",
+       replaced("\"title\": \"small\",", "\"title\": \"small\""),
        {"case.json", "is not valid JSON"}},
-      {"unknown_field", replaced("\"title\"", "\"tilte\""), {"case.json", "'tilte'", "unknown field"}},
-      {"negative_thickness", replaced("\"thickness\": 0.1", "\"thickness\": -0.1"),
+      {"unknown_field",
+       replaced("\"title\"", "\"tilte\""),
+       {"case.json", "'tilte'", "unknown field"}},
+      {"negative_thickness",
+       replaced("\"thickness\": 0.1", "\"thickness\": -0.1"),
        {"'layers[0].thickness'", "-0.1", "outside"}},
-      {"wrong_type", replaced("\"cells\": 10", "\"cells\": \"ten\""),
+      {"wrong_type",
+       replaced("\"cells\": 10", "\"cells\": \"ten\""),
        {"'layers[0].cells'", "whole number", "a string"}},
       {"missing_climate_file",
        replaced("{\"temperature\": 5, \"humidity\": 0.8}", "{\"csv\": \"nowhere.csv\"}"),
        {"nowhere.csv", "cannot open"}},
-      {"unknown_material", replaced("\"brick\"", "\"marble\""),
+      {"unknown_material",
+       replaced("\"brick\"", "\"marble\""),
        {"'layers[0].material'", "\"marble\"", "catalogue"}},
-      {"bad_quantity", replaced("[\"total_water\"]", "[\"total_waters\"]"),
+      {"bad_quantity",
+       replaced("[\"total_water\"]", "[\"total_waters\"]"),
        {"'outputs.time_series.quantities[0]'", "not a known quantity"}},
       {"empty", "", {"case.json", "is not valid JSON"}},
       {"not_an_object", "[1, 2, 3]", {"case.json", "must be a JSON object"}},
@@ -61,7 +68,8 @@ TEST(MalformedCase, ExitTwoWithFileFieldAndProblemAndNothingWritten) {
     const RunResult r = runTamo1d(dir, {"case.json"});
     EXPECT_EQ(r.exitCode, 2) << c.name << ": " << r.err;
     for (const std::string& part : c.expected) {
-      EXPECT_NE(r.err.find(part), std::string::npos) << c.name << " lacks " << part << ": " << r.err;
+      EXPECT_NE(r.err.find(part), std::string::npos)
+          << c.name << " lacks " << part << ": " << r.err;
     }
     EXPECT_EQ(entryCount(dir), 1u) << c.name << ": an output file was written";
     EXPECT_TRUE(r.out.empty()) << c.name << ": " << r.out;
@@ -99,7 +107,9 @@ TEST(MalformedCase, TruncatedAndMangledFilesNeverCrash) {
     writeText(dir / "case.json", mangled);
     const RunResult r = runTamo1d(dir, {"--quiet", "case.json"});
     EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 1 || r.exitCode == 2)
-        << "exit " << r.exitCode << " for\n" << mangled << "\n" << r.err;
+        << "exit " << r.exitCode << " for\n"
+        << mangled << "\n"
+        << r.err;
     if (r.exitCode == 2) EXPECT_LE(entryCount(dir), 1u);
     std::filesystem::remove(dir / "series.csv");
     std::filesystem::remove(dir / "profiles.csv");
@@ -117,8 +127,8 @@ TEST(Cli, OptionsAndBundledCasesCheckOut) {
   r = runTamo1d(dir, {"--list-materials"});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.out.find("mineral_wool"), std::string::npos) << r.out;
-  for (const char* name : {"masonry_interior_insulation.json", "timber_frame_wall.json",
-                           "flat_roof.json"}) {
+  for (const char* name :
+       {"masonry_interior_insulation.json", "timber_frame_wall.json", "flat_roof.json"}) {
     r = runTamo1d(dir, {"--check", std::string(TAMO1D_EXAMPLE_CASES) + "/" + name});
     EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err;
   }

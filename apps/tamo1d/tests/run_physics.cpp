@@ -45,13 +45,15 @@ TEST(Physics, DryMultilayerWallCarriesTheUValueFlux) {
   c["materials"] = {{"plaster", simpleMaterial(1600, lambda[0], 10)},
                     {"brick", simpleMaterial(1800, lambda[1], 10)},
                     {"insulation", simpleMaterial(40, lambda[2], 1)}};
-  c["layers"] = {{{"material", "plaster"}, {"thickness", d[0]}, {"cells", 8}, {"stretching", 1.3}},
-                 {{"material", "brick"}, {"thickness", d[1]}, {"cells", 30}, {"stretching", 1.15}},
-                 {{"material", "insulation"}, {"thickness", d[2]}, {"cells", 30}, {"stretching", 1.3}}};
+  c["layers"] = {
+      {{"material", "plaster"}, {"thickness", d[0]}, {"cells", 8}, {"stretching", 1.3}},
+      {{"material", "brick"}, {"thickness", d[1]}, {"cells", 30}, {"stretching", 1.15}},
+      {{"material", "insulation"}, {"thickness", d[2]}, {"cells", 30}, {"stretching", 1.3}}};
   c["initial"] = {{"temperature", 5}, {"humidity", 0.5}};
   c["surfaces"] = {{"side_a", {{"heat_transfer", hA}}}, {"side_b", {{"heat_transfer", hB}}}};
   c["climate"] = {{"side_a", side(tA, 0.5)}, {"side_b", side(tB, 0.5)}};
-  c["solver"] = {{"moisture_transport", false}, {"liquid_transport", false}, {"evaporation", false}};
+  c["solver"] = {
+      {"moisture_transport", false}, {"liquid_transport", false}, {"evaporation", false}};
   c["time"] = {{"duration_hours", 24 * 40}, {"step_seconds", 3600}};
   c["outputs"]["time_series"] = {
       {"file", "series.csv"},
@@ -91,7 +93,8 @@ TEST(Physics, SteadyVapourDiffusionFollowsTheSdValues) {
   // sd = 50 * 0.02 = 1.0 m and 5 * 0.1 = 0.5 m and surface layers of 0.01 m and 0.02 m
   // (negative inputs give the whole surface thickness directly).
   json c;
-  c["materials"] = {{"tight", simpleMaterial(1000, 0.5, 50)}, {"open", simpleMaterial(500, 0.1, 5)}};
+  c["materials"] = {{"tight", simpleMaterial(1000, 0.5, 50)},
+                    {"open", simpleMaterial(500, 0.1, 5)}};
   c["layers"] = {{{"material", "tight"}, {"thickness", 0.02}, {"cells", 20}, {"stretching", 1.4}},
                  {{"material", "open"}, {"thickness", 0.1}, {"cells", 30}, {"stretching", 1.25}}};
   c["initial"] = {{"temperature", 10}, {"humidity", 0.55}};
@@ -103,8 +106,8 @@ TEST(Physics, SteadyVapourDiffusionFollowsTheSdValues) {
   c["outputs"]["time_series"] = {
       {"file", "series.csv"},
       {"interval_hours", 24},
-      {"quantities", {"vapour_flux_a", "vapour_flux_b", "vapour_flux_interface_1",
-                      "interface_humidity_1"}}};
+      {"quantities",
+       {"vapour_flux_a", "vapour_flux_b", "vapour_flux_interface_1", "interface_humidity_1"}}};
   const Table t = runCase("sd", c);
   ASSERT_EQ(t.rows, 30u);
 

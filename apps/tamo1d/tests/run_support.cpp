@@ -13,8 +13,7 @@ namespace tamo1d::testing {
 namespace fs = std::filesystem;
 
 fs::path scratchDirectory(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() /
-                       ("tamo1d_run_" + name);
+  const fs::path dir = fs::temp_directory_path() / ("tamo1d_run_" + name);
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -42,9 +41,11 @@ std::string quote(const std::string& s) {
 
 }  // namespace
 
-RunResult runTamo1d(const fs::path& directory, const std::vector<std::string>& args) {
+RunResult runTamo1d(const fs::path& directory, const std::vector<std::string>& args,
+                    const std::string& environment) {
   const fs::path out = directory / ".stdout", err = directory / ".stderr";
-  std::string command = "cd " + quote(directory.string()) + " && " + quote(TAMO1D_EXECUTABLE);
+  std::string command =
+      "cd " + quote(directory.string()) + " && " + environment + " " + quote(TAMO1D_EXECUTABLE);
   for (const std::string& a : args) command += " " + quote(a);
   command += " > " + quote(out.string()) + " 2> " + quote(err.string());
   const int status = std::system(command.c_str());

@@ -22,8 +22,10 @@ std::filesystem::path scratchDirectory(const std::string& name);
 void writeText(const std::filesystem::path& path, const std::string& text);
 std::string readText(const std::filesystem::path& path);
 
-// Runs tamo1d with the arguments (each quoted) inside `directory`.
-RunResult runTamo1d(const std::filesystem::path& directory, const std::vector<std::string>& args);
+// Runs tamo1d with the arguments (each quoted) inside `directory`; environment is put
+// before the command as is ("OMP_NUM_THREADS=2").
+RunResult runTamo1d(const std::filesystem::path& directory, const std::vector<std::string>& args,
+                    const std::string& environment = "");
 
 // Number of entries in a directory.
 std::size_t entryCount(const std::filesystem::path& directory);

@@ -47,7 +47,9 @@ const char* kValidCase = R"({
   }
 })";
 
-MaterialCatalogue testCatalogue() { return MaterialCatalogue({TAMO1D_TEST_CATALOGUE}); }
+MaterialCatalogue testCatalogue() {
+  return MaterialCatalogue({TAMO1D_TEST_CATALOGUE});
+}
 
 // Replaces the first occurrence of `from` in the valid case and returns the error text.
 std::string errorOf(const std::string& from, const std::string& to) {
@@ -112,7 +114,8 @@ TEST(CaseLoader, MistakesNameTheFieldAndTheProblem) {
       {"\"title\"", "\"titel\"", "field 'titel': unknown field"},
       {"\"cells\": 10", "\"cells\": 10.5", "field 'layers[0].cells': must be a whole number"},
       {"\"cells\": 10", "\"cells\": 0", "field 'layers[0].cells': value 0 lies outside"},
-      {"\"thickness\": 0.1,", "\"thickness\": \"thick\",", "layers[0].thickness': must be a number"},
+      {"\"thickness\": 0.1,", "\"thickness\": \"thick\",",
+       "layers[0].thickness': must be a number"},
       {"\"material\": \"brick\"", "\"material\": \"granite\"",
        "'layers[1].material': \"granite\" is neither defined"},
       {"\"heat_transfer\": 8", "\"heat_transfer\": -8", "surfaces.side_b.heat_transfer"},
@@ -144,7 +147,7 @@ TEST(CaseLoader, MistakesNameTheFieldAndTheProblem) {
 TEST(CaseLoader, BundledCatalogueLoadsAndCitesItsSources) {
   const MaterialCatalogue catalogue = testCatalogue();
   const std::vector<std::string> expected = {"aerated_concrete", "brick", "lime_plaster",
-                                             "mineral_wool", "osb", "vapour_retarder",
+                                             "mineral_wool",     "osb",   "vapour_retarder",
                                              "wood_fibre_board"};
   EXPECT_EQ(catalogue.keys(), expected);
   for (const std::string& key : catalogue.keys()) {

@@ -4,8 +4,8 @@
 
 #include <cmath>
 #include <filesystem>
-#include <numbers>
 #include <fstream>
+#include <numbers>
 
 #include "case_error.h"
 #include "climate_signal.h"
@@ -24,10 +24,11 @@ TEST(ClimateSignal, CyclesPeakAtTheirHourAndClip) {
   // Annual cycle peaking on day 200 (hour 4800) plus a daily one peaking at 15 h.
   const Signal s(10.0, {{8760.0, 8.0, 4800.0}, {24.0, 4.0, 15.0}}, -1e9, 1e9);
   // Hour 4815: the annual cycle 15 h after its peak, the daily one at its peak.
-  EXPECT_NEAR(s.at(4815.0), 10.0 + 8.0 * std::cos(2 * std::numbers::pi * 15.0 / 8760.0) + 4.0, 1e-12);
+  EXPECT_NEAR(s.at(4815.0), 10.0 + 8.0 * std::cos(2 * std::numbers::pi * 15.0 / 8760.0) + 4.0,
+              1e-12);
   const Signal annual(10.0, {{8760.0, 8.0, 4800.0}}, -1e9, 1e9);
   EXPECT_NEAR(annual.at(4800.0), 18.0, 1e-12);
-  EXPECT_NEAR(annual.at(4800.0 - 4380.0), 2.0, 1e-12);  // half a year before: minimum
+  EXPECT_NEAR(annual.at(4800.0 - 4380.0), 2.0, 1e-12);   // half a year before: minimum
   EXPECT_NEAR(annual.at(4800.0 + 8760.0), 18.0, 1e-12);  // the clock runs on past a year
   // Mean over a whole day and year: the cycles cancel.
   double sum = 0.0;
@@ -41,13 +42,12 @@ TEST(ClimateSignal, CyclesPeakAtTheirHourAndClip) {
 }
 
 TEST(CsvClimate, InterpolatesRepeatsAndRejectsBadRecords) {
-  const std::string path = writeTemporary(
-      "climate.csv",
-      "# comment line\n"
-      "time [h], temperature [degC], humidity [-], rain\n"
-      "0, 0.0, 0.5, 0\n"
-      "1, 2.0, 0.7, 1\n"
-      "2, 4.0, 0.9, 0\n");
+  const std::string path = writeTemporary("climate.csv",
+                                          "# comment line\n"
+                                          "time [h], temperature [degC], humidity [-], rain\n"
+                                          "0, 0.0, 0.5, 0\n"
+                                          "1, 2.0, 0.7, 1\n"
+                                          "2, 4.0, 0.9, 0\n");
   const CsvClimate plain = CsvClimate::load(path, 0.0);
   EXPECT_TRUE(plain.hasColumn(ClimateColumn::Rain));
   EXPECT_FALSE(plain.hasColumn(ClimateColumn::Pressure));

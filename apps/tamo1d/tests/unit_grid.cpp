@@ -38,7 +38,8 @@ TEST(GridBuilder, LayersMapToElementsNodesAndBoundaries) {
   ASSERT_EQ(g.nodeCount(), g.interfaceCount() + 1);
   EXPECT_EQ(g.positions.front(), 0.0);
   EXPECT_DOUBLE_EQ(g.positions.back(), 0.315);
-  for (std::size_t i = 1; i < g.positions.size(); ++i) EXPECT_GT(g.positions[i], g.positions[i - 1]);
+  for (std::size_t i = 1; i < g.positions.size(); ++i)
+    EXPECT_GT(g.positions[i], g.positions[i - 1]);
 
   // Element k (entry k-1) lies between positions k-1 and k; element 1 does not exist.
   EXPECT_EQ(g.materials[0], 0);

@@ -38,8 +38,8 @@ struct FakeModel {
 bool advance(const StepController& c, FakeModel& m, double start, double length,
              StepStatistics& stats, std::string* failure) {
   return c.advance(
-      start, length, [&](double s, double dt) { return m.step(s, dt); },
-      [&] { m.saved = m.state; }, [&] { m.state = m.saved; }, stats, failure);
+      start, length, [&](double s, double dt) { return m.step(s, dt); }, [&] { m.saved = m.state; },
+      [&] { m.state = m.saved; }, stats, failure);
 }
 
 TEST(StepControl, HalvesFromTheSavedStateAndReturnsToTheNormalStep) {

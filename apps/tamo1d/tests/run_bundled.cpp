@@ -1,0 +1,79 @@
+// The bundled example cases: each runs (over a shortened period) to the end with physical
+// results, and the thread count of the library does not change a single output digit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "run_support.h"
+
+namespace tamo1d::testing {
+namespace {
+
+using nlohmann::json;
+
+// The bundled case with its duration cut to `hours` and climate files made absolute.
+json shortened(const std::string& name, double hours) {
+  const std::string dir = TAMO1D_EXAMPLE_CASES;
+  json c = json::parse(readText(dir + "/" + name));
+  c["time"]["duration_hours"] = hours;
+  for (const char* side : {"side_a", "side_b"}) {
+    if (c["climate"][side].contains("csv")) {
+      c["climate"][side]["csv"] = dir + "/" + c["climate"][side]["csv"].get<std::string>();
+    }
+  }
+  json times = json::array();
+  for (const auto& t : c["outputs"]["profiles"]["times_hours"]) {
+    if (t.get<double>() <= hours) times.push_back(t);
+  }
+  times.push_back(hours);
+  c["outputs"]["profiles"]["times_hours"] = times;
+  return c;
+}
+
+TEST(Bundled, CasesRunWithPhysicalResults) {
+  for (const char* name :
+       {"masonry_interior_insulation.json", "timber_frame_wall.json", "flat_roof.json"}) {
+    const json c = shortened(name, 24 * 21);
+    const auto dir = scratchDirectory(std::string("bundled_") + name);
+    writeText(dir / "case.json", c.dump(2));
+    const RunResult r = runTamo1d(dir, {"--no-progress", "case.json"}, "OMP_NUM_THREADS=1");
+    ASSERT_EQ(r.exitCode, 0) << name << r.err << r.out;
+    EXPECT_NE(r.out.find("0 accepted without convergence"), std::string::npos) << r.out;
+    const Table series = readCsv(dir / c["outputs"]["time_series"]["file"].get<std::string>());
+    ASSERT_GT(series.rows, 0u) << name;
+    for (const auto& [column, values] : series.columns) {
+      for (double v : values) {
+        ASSERT_TRUE(std::isfinite(v)) << name << " " << column;
+        if (column.find("temperature") != std::string::npos) {
+          EXPECT_GT(v, -40.0) << name << " " << column;
+          EXPECT_LT(v, 80.0) << name << " " << column;
+        }
+        if (column.find("humidity") != std::string::npos) {
+          EXPECT_GE(v, 0.0) << name << " " << column;
+          EXPECT_LE(v, 1.01) << name << " " << column;
+        }
+        if (column.find("water") != std::string::npos) EXPECT_GE(v, 0.0) << name << " " << column;
+      }
+    }
+  }
+}
+
+TEST(Bundled, ThreadCountDoesNotChangeTheResults) {
+  json c = shortened("masonry_interior_insulation.json", 72);
+  c["outputs"].erase("profiles");
+  std::string series[2];
+  for (int threads = 1; threads <= 2; ++threads) {
+    const auto dir = scratchDirectory("threads_" + std::to_string(threads));
+    writeText(dir / "case.json", c.dump(2));
+    const RunResult r =
+        runTamo1d(dir, {"--quiet", "case.json"}, "OMP_NUM_THREADS=" + std::to_string(threads));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    series[threads - 1] = readText(dir / c["outputs"]["time_series"]["file"].get<std::string>());
+  }
+  EXPECT_FALSE(series[0].empty());
+  EXPECT_EQ(series[0], series[1]) << "outputs differ between 1 and 2 threads";
+}
+
+}  // namespace
+}  // namespace tamo1d::testing
