@@ -424,9 +424,9 @@ TAMO_API int32_t TAMO_CALL tamoGetSourceQuantity(int32_t handle, int32_t number,
  * needs for the given n sets *ierr = 2 and nothing else is written. */
 
 /** Builds a spline under tension through n points (x strictly increasing).
- *  tension: n-1 interval tensions (only the magnitude counts). A tension below 1e-4 in
- *  magnitude, 0 included, is evaluated through its series form without the cancellation
- *  of sinh(t) - t; at 0 this is the cubic Hermite curve with the same derivatives.
+ *  tension: n-1 interval tensions (only the magnitude counts). A tension so small that
+ *  sinh(t) - t vanishes in double precision (0 included) is evaluated through the series
+ *  form of its quotients, which is the cubic Hermite curve with the same derivatives.
  *  b: on input b[0], b[n-1] are the end derivatives; on output b[i] = y[i+1] (i < n-1).
  *  c, d: n-1 shape coefficients each. eps: flatness threshold of the derivative estimate.
  *  *ierr: 0 ok; 1 n < 2 (nothing written) or n = 2 (built from the end derivatives);

@@ -20,6 +20,11 @@ MaterialCatalogue MaterialCatalogue::standard(const std::string& extra) {
   if (const char* env = std::getenv("TAMO1D_CATALOGUE"); env != nullptr && *env != '\0') {
     dirs.emplace_back(env);
   }
+  // Next to the program in an installed tree: <prefix>/bin/tamo1d and
+  // <prefix>/share/tamo1d/materials, wherever the tree was moved.
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec) dirs.push_back((self.parent_path() / ".." / "share" / "tamo1d" / "materials").string());
 #ifdef TAMO1D_INSTALLED_CATALOGUE
   dirs.emplace_back(TAMO1D_INSTALLED_CATALOGUE);
 #endif

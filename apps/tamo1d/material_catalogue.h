@@ -1,6 +1,6 @@
 // The bundled catalogue of generic materials: one JSON file per material, named
 // <key>.json, searched in a list of directories (command line, TAMO1D_CATALOGUE, the
-// installed share directory, the source tree).
+// share directory next to the program, the configured install directory, the source tree).
 #ifndef TAMO1D_MATERIAL_CATALOGUE_H
 #define TAMO1D_MATERIAL_CATALOGUE_H
 
