@@ -269,6 +269,12 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 
 }  // namespace
 
+// Thread independence: node i writes only its own node entries (previous iterate, w,
+// dw/dphi, saturation pressure, latent heat sources, row i) and its west interface i-1
+// (vapour flux, heat conductance); node 2 also the entries of ambient node 1 and node n-1
+// those of ambient node n and surface interface n-1, and each of them its surface's rain
+// uptake coefficient. Neighbour quantities are recomputed or carried, never read back, so
+// no node reads what another node writes in the same loop.
 void assembleHeatBalance(Context& ctx, StepState& s) {
   const int32_t n = ctx.nodeCount;
   WestSide carry;

@@ -240,6 +240,10 @@ bool usesSuctionTable(const Context& ctx) {
 
 }  // namespace
 
+// Thread independence: node i writes only row i, its own saturation pressure and its west
+// interface i-1 (vapour permeability, liquid transfer coefficient); node 2 also the
+// saturation pressure of ambient node 1, node n-1 that of ambient node n and the vapour
+// permeability of surface interface n-1. Every neighbour quantity is recomputed or carried.
 void assembleMoistureBalance(Context& ctx, StepState& s) {
   const int32_t n = ctx.nodeCount;
   const bool suction = usesSuctionTable(ctx);

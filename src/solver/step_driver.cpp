@@ -203,7 +203,9 @@ void postProcess(Context& ctx, StepState& s) {
 
 int32_t checkStepPreconditions(const Context& ctx, double dt) {
   if (!isTrue(ctx.gridDefined)) return kNoGrid;
-  if (!std::isfinite(dt) || !(dt > 0.0)) return kBadArgument;
+  // Any positive dt runs, +inf included (its reciprocal 0 gives the steady state); zero,
+  // negative and NaN time steps are refused.
+  if (!(dt > 0.0)) return kBadArgument;
   const int32_t n = ctx.nodeCount;
   for (int32_t i = 2; i <= n - 1; ++i) {
     const int32_t m = ctx.nodeMaterial[i];

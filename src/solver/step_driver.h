@@ -15,8 +15,8 @@ struct StepOutputs {
   int32_t* status;               // status word (bits of solver/convergence_control.h)
 };
 
-// Checks that the context can be stepped, in this order: a grid exists (-7); dt is finite
-// and positive (-22); every interior node 2..n-1 has a material number in 1..M (-22).
+// Checks that the context can be stepped, in this order: a grid exists (-7); dt is positive
+// (-22; +inf passes); every interior node 2..n-1 has a material number in 1..M (-22).
 // Returns 0 or the code of the first failing check; changes nothing.
 int32_t checkStepPreconditions(const Context& ctx, double dt);
 
