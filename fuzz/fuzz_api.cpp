@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <vector>
@@ -166,6 +167,95 @@ const std::vector<int32_t>& oversizedMaterials() {
   return v;
 }
 
+// A context with everything a step needs, built from physically sensible values that the
+// input varies: grid of 2..16 interfaces and up to 3 materials, parameters, full material
+// functions, surfaces and a first climate. Every call must succeed. Returns the handle
+// (with its grid recorded through `record`) or -11.
+int32_t buildReadyModel(Input& in, Known& record) {
+  const int32_t h = tamoCreateContext();
+  if (h < 1) return h;
+  const int32_t count = in.small(2, 16);
+  std::vector<double> x(static_cast<size_t>(count));
+  std::vector<int32_t> mat(x.size(), 0);
+  double position = 0.0;
+  int32_t highest = 0;
+  for (int32_t k = 0; k < count; ++k) {
+    x[static_cast<size_t>(k)] = position;
+    position += 0.002 + in.byte() / 1000.0;
+    if (k >= 1) mat[static_cast<size_t>(k)] = in.small(1, 3);
+    highest = std::max(highest, mat[static_cast<size_t>(k)]);
+  }
+  const double radius = in.chance(4) ? 0.05 + in.byte() / 100.0 : 0.0;
+  if (tamoSetGrid(h, count, x.data(), radius, mat.data()) != 0) unexpected();
+  record.interfaces = count;
+  record.materials = highest;
+  const int32_t liquid = in.small(0, 1);
+  if (tamoSetParameter1(h, in.chance(8) ? 0 : 1, in.chance(8) ? 0 : 1, liquid, in.small(0, 1),
+                        in.small(0, 1), 0, in.small(0, 1), in.small(0, 1), in.small(0, 1), 0, 0,
+                        0) != 0) {
+    unexpected();
+  }
+  for (int32_t m = 1; m <= highest; ++m) {
+    const double por = 0.02 + in.byte() / 300.0;
+    if (tamoSetMaterial(h, m, 20.0 + in.byte() * 8.0, por, 600.0 + in.byte() * 4.0,
+                        in.chance(8) ? 1 : 0) != 0) {
+      unexpected();
+    }
+    // Moisture storage: a table through the origin, or an analytic fit through 2-3 points.
+    const double wf = 1.0 + in.byte() * por * 3.0;
+    const double w80 = wf * (0.05 + in.byte() / 600.0);
+    if (in.byte() % 2) {
+      const double phis[] = {0.0, 0.5, 0.8, 0.95, 1.0, 1.01};
+      const double ws[] = {0.0, 0.6 * w80, w80, 0.5 * (w80 + wf), wf, 1000.0 * por};
+      if (tamoSetMaterialFunction(h, m, 1, 0, 6, phis, ws) != 0) unexpected();
+    } else {
+      const double phis[] = {0.8, 1.0, 0.5};
+      const double ws[] = {w80, wf, 0.5 * w80};
+      if (tamoSetMaterialFunction(h, m, 1, 1, in.small(2, 3), phis, ws) != 0) unexpected();
+    }
+    // Liquid transport from a water absorption coefficient, or from a table.
+    const double absorption[] = {in.byte() / 100.0};
+    const double ws[] = {0.0, w80, wf};
+    const double ds[] = {0.0, 1e-10 * (1 + in.byte()), 1e-8 * (1 + in.byte())};
+    for (int32_t kind = 2; kind <= 3; ++kind) {
+      if (in.byte() % 2) {
+        if (tamoSetMaterialFunction(h, m, kind, 1, 1, absorption, absorption) != 0) unexpected();
+      } else if (tamoSetMaterialFunction(h, m, kind, 0, 3, ws, ds) != 0) {
+        unexpected();
+      }
+    }
+    const double lambda[] = {0.03 + in.byte() / 100.0, in.byte() / 50.0};
+    if (tamoSetMaterialFunction(h, m, 4, 1, 2, lambda, lambda) != 0) unexpected();
+    const double perKelvin[] = {lambda[0], in.byte() / 10000.0};
+    if (tamoSetMaterialFunction(h, m, 5, in.small(0, 1), in.small(0, 2), perKelvin, perKelvin) !=
+        0) {
+      unexpected();
+    }
+    if (in.byte() % 2) {
+      const double phis[] = {0.0, 1.0};
+      const double mus[] = {1.0 + in.byte(), 1.0 + in.byte() / 4.0};
+      if (tamoSetMaterialFunction(h, m, 6, 0, 2, phis, mus) != 0) unexpected();
+    }
+    if (in.byte() % 4 == 0) {
+      const double ts[] = {-20.0, -1.0, 0.0, 30.0};
+      const double hs[] = {0.0, 19000.0, 19000.0 + in.byte() * 1000.0, 300000.0};
+      if (tamoSetMaterialFunction(h, m, 7, 0, 4, ts, hs) != 0) unexpected();
+    }
+  }
+  const double rainFactor = in.byte() / 255.0;
+  if (tamoSetSurfaceCondition(h, 101325.0, 17.0, in.byte() / 100.0, 0.6, 0.9, rainFactor,
+                              in.byte() / 40.0, in.small(0, 1), 8.0, 0.0, 0.4, 0.9, 0.0, 4.5,
+                              0) != 0) {
+    unexpected();
+  }
+  if (tamoTransBound(h, 17.0, 0.0, (in.byte() - 128) / 4.0, in.byte() / 255.0,
+                     in.byte() * 3.0 - 100.0, 300.0, liquid ? in.byte() / 20.0 : 0.0, 8.0, 0.0,
+                     20.0, 0.5, 0.0, 0.0, 0.0, 101325.0) != 0) {
+    unexpected();
+  }
+  return h;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -181,17 +271,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                   std::numeric_limits<int32_t>::min()};
   int calls = 0;
   while (!in.empty() && calls++ < 48) {
-    const int32_t h = handles[in.byte() % handles.size()];
+    int32_t h = handles[in.byte() % handles.size()];
+    if (!live.empty() && in.byte() % 4 != 0) {
+      auto it = live.begin();
+      std::advance(it, in.byte() % live.size());
+      h = it->first;
+    }
     const bool isLive = live.count(h) != 0;
     const Known k = isLive ? live[h] : Known{};
     Checker expect(isLive, k.interfaces >= 1);
     const int32_t n = k.interfaces + 1;  // nodes; the arrays below hold n + 1 entries
     const size_t nodes = static_cast<size_t>(n) + 1;
     std::vector<double> T(nodes), phi(nodes), w(nodes), a(nodes), b(nodes), c(nodes);
-    in.fill(T, false);
+    for (double& t : T) t = in.chance(16) ? in.real() : (in.byte() - 100) / 4.0;
     for (double& p : phi) p = in.chance(16) ? in.real() : in.byte() / 200.0;
     bool null = false;
-    switch (in.byte() % 22) {
+    switch (in.byte() % 23) {
+      case 22: {
+        Known record;
+        const int32_t ready = buildReadyModel(in, record);
+        if (ready == TAMO_NO_MEMORY) break;
+        if (ready < 1 || live.count(ready)) unexpected();
+        live[ready] = record;
+        handles.push_back(ready);
+        break;
+      }
       case 0: {
         const int32_t created = tamoCreateContext();
         if (created == TAMO_NO_MEMORY) break;

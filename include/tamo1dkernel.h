@@ -337,7 +337,8 @@ TAMO_API int32_t TAMO_CALL tamoCalent(int32_t handle, int32_t material, double t
  *  status: out, bits TAMO_STATUS_*.
  *  ignored: accepted and not read.
  *  Returns 0 (also when not converged: see status); -1 invalid handle; -7 no grid;
- *  -22 dt not finite or <= 0, or an interior element of material below 1;
+ *  -22 dt not positive (0, negative or NaN; +inf is a steady-state step), or an interior
+ *  element of material below 1 or above the highest material number;
  *  -21 an array is null; -11 memory; -20 diverged (outputs written all the same).
  *  The checks run in this order; a refused step touches no array. */
 TAMO_API int32_t TAMO_CALL tamoStep(int32_t handle, double dt, int32_t ignored,

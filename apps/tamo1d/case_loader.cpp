@@ -32,7 +32,7 @@ void readGeometry(FieldReader& root, Case& c) {
 }
 
 void readMaterials(FieldReader& root, const MaterialCatalogue& catalogue, Case& c) {
-  std::map<std::string, MaterialSpec> defined;
+  std::map<std::string, MaterialDefinition> defined;
   if (root.has("materials")) {
     const Json& list = root.object("materials");
     for (auto it = list.begin(); it != list.end(); ++it) {
@@ -66,7 +66,7 @@ void readLayers(FieldReader& root, double initialTemperature, double initialHumi
   long totalCells = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
     FieldReader r(list[i], root.file(), indexPath("layers", i));
-    LayerSpec layer;
+    LayerDefinition layer;
     layer.material = r.text("material");
     layer.thickness = r.number("thickness", 1e-6, 100.0);
     layer.cells = r.integer("cells", 1, kMaximumCells);
@@ -88,9 +88,9 @@ void readLayers(FieldReader& root, double initialTemperature, double initialHumi
   }
 }
 
-SurfaceSpec readSurface(FieldReader& surfaces, const std::string& name) {
+SurfaceDefinition readSurface(FieldReader& surfaces, const std::string& name) {
   FieldReader r(surfaces.object(name), surfaces.file(), surfaces.pathOf(name));
-  SurfaceSpec s;
+  SurfaceDefinition s;
   s.heatTransfer = r.number("heat_transfer", 0.0, 1e5);
   s.sd = r.number("sd", -1e6, 1e6, 0.0);
   s.absorptivity = r.number("absorptivity", 0.0, 1.0, 0.0);
@@ -122,7 +122,7 @@ void readSources(FieldReader& root, double totalThickness, Case& c) {
   if (list.size() > 1000) root.fail("sources", "has more than 1000 sources");
   for (std::size_t i = 0; i < list.size(); ++i) {
     FieldReader r(list[i], root.file(), indexPath("sources", i));
-    SourceSpec s;
+    SourceDefinition s;
     const std::string kind =
         r.choice("kind", {"heat", "moisture", "air_exchange", "infiltration"}, "");
     s.start = r.number("start", 0.0, totalThickness);
@@ -151,7 +151,7 @@ void readSources(FieldReader& root, double totalThickness, Case& c) {
 void readSolver(FieldReader& root, Case& c) {
   if (!root.has("solver")) return;
   FieldReader r(root.object("solver"), root.file(), root.pathOf("solver"));
-  SolverSpec& s = c.solver;
+  SolverSwitches& s = c.solver;
   s.heatTransport = r.boolean("heat_transport", s.heatTransport);
   s.moistureTransport = r.boolean("moisture_transport", s.moistureTransport);
   s.liquidTransport = r.boolean("liquid_transport", s.liquidTransport);
@@ -170,7 +170,7 @@ void readSolver(FieldReader& root, Case& c) {
 
 void readTime(FieldReader& root, Case& c) {
   FieldReader r(root.object("time"), root.file(), root.pathOf("time"));
-  TimeSpec& t = c.time;
+  TimeSettings& t = c.time;
   t.duration = r.number("duration_hours", 1e-6, 1e6) * 3600.0;
   t.step = r.number("step_seconds", 1e-3, 1e7, 3600.0);
   t.minimumStep = r.number("minimum_step_seconds", 1e-3, 1e7, std::min(60.0, t.step));
@@ -297,7 +297,7 @@ Case parseCase(const std::string& text, const std::string& path,
   readLayers(r, initialTemperature, initialHumidity, c);
   readMaterials(r, catalogue, c);
   double total = 0.0;
-  for (const LayerSpec& l : c.layers) total += l.thickness;
+  for (const LayerDefinition& l : c.layers) total += l.thickness;
   readSurfaces(r, c);
   const std::string directory = std::filesystem::path(path).parent_path().string();
   readClimate(r, directory.empty() ? "." : directory, c);

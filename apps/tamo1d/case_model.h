@@ -24,7 +24,7 @@ struct MaterialFunction {
   std::vector<double> ys;  // n y values (or parameters)
 };
 
-struct MaterialSpec {
+struct MaterialDefinition {
   std::string key;            // name used in the case ("brick")
   std::string name;           // descriptive name
   std::string origin;         // file the definition came from
@@ -37,7 +37,7 @@ struct MaterialSpec {
   std::array<MaterialFunction, 7> functions;
 };
 
-struct LayerSpec {
+struct LayerDefinition {
   std::string material;           // key into Case::materials
   double thickness = 0.0;         // m
   int cells = 0;                  // number of elements of the layer
@@ -46,7 +46,7 @@ struct LayerSpec {
   double initialHumidity = 0;     // relative humidity, fraction
 };
 
-struct SurfaceSpec {
+struct SurfaceDefinition {
   double heatTransfer = 0.0;    // W/(m2 K)
   double sd = 0.0;              // m, coating; negative: whole thickness directly
   double absorptivity = 0.0;    // short-wave, -
@@ -57,7 +57,7 @@ struct SurfaceSpec {
 };
 
 // Climate of one side: either signals per quantity or columns of an hourly CSV file.
-struct SideClimateSpec {
+struct SideClimateDefinition {
   Signal temperature;                     // degC
   Signal humidity;                        // fraction
   Signal radiation;                       // W/m2
@@ -66,7 +66,7 @@ struct SideClimateSpec {
   std::shared_ptr<const CsvClimate> csv;  // null when the side uses signals only
 };
 
-struct SourceSpec {
+struct SourceDefinition {
   int32_t type = 0;                // 0 heat, 1 moisture, 2 air exchange
   int32_t subtype = 0;             // 0 plain, 1 infiltration model
   int32_t side = 0;                // 0 none, 1 side A, 2 side B
@@ -75,7 +75,7 @@ struct SourceSpec {
   std::array<double, 3> values{};  // value(1..3) as tamoSetSource takes them
 };
 
-struct SolverSpec {
+struct SolverSwitches {
   bool heatTransport = true;
   bool moistureTransport = true;
   bool liquidTransport = true;
@@ -87,20 +87,20 @@ struct SolverSpec {
   bool repeatUnconverged = true;  // halve the step also when status reports no convergence
 };
 
-struct TimeSpec {
+struct TimeSettings {
   double duration = 0.0;      // s
   double step = 3600.0;       // s, the normal step
   double minimumStep = 60.0;  // s, the shortest step halving may reach
   double startHour = 0.0;     // hour of the year at the start (clock of the climate)
 };
 
-struct SeriesOutputSpec {
+struct SeriesOutput {
   std::string file;       // "" = no time series
   double interval = 0.0;  // s, multiple of the normal step
   std::vector<std::string> quantities;
 };
 
-struct ProfileOutputSpec {
+struct ProfileOutput {
   std::string file;           // "" = no profiles
   std::vector<double> times;  // s, ascending
   std::vector<std::string> quantities;
@@ -109,19 +109,19 @@ struct ProfileOutputSpec {
 struct Case {
   std::string file;  // path of the case file
   std::string title;
-  double innerRadius = 0.0;                       // m; > 0 radial geometry
-  std::map<std::string, MaterialSpec> materials;  // every material the layers use
-  std::vector<LayerSpec> layers;                  // side A first
-  std::array<SurfaceSpec, 2> surfaces;            // side A, side B
-  double surfacePressure = 101325.0;              // Pa, for the boundary layer thickness
-  std::array<SideClimateSpec, 2> climate;         // side A, side B
-  Signal pressure;                                // Pa
-  std::shared_ptr<const CsvClimate> pressureCsv;  // set: pressure column of this file
-  std::vector<SourceSpec> sources;
-  SolverSpec solver;
-  TimeSpec time;
-  SeriesOutputSpec series;
-  ProfileOutputSpec profiles;
+  double innerRadius = 0.0;                             // m; > 0 radial geometry
+  std::map<std::string, MaterialDefinition> materials;  // every material the layers use
+  std::vector<LayerDefinition> layers;                  // side A first
+  std::array<SurfaceDefinition, 2> surfaces;            // side A, side B
+  double surfacePressure = 101325.0;                    // Pa, for the boundary layer thickness
+  std::array<SideClimateDefinition, 2> climate;         // side A, side B
+  Signal pressure;                                      // Pa
+  std::shared_ptr<const CsvClimate> pressureCsv;        // set: pressure column of this file
+  std::vector<SourceDefinition> sources;
+  SolverSwitches solver;
+  TimeSettings time;
+  SeriesOutput series;
+  ProfileOutput profiles;
 };
 
 }  // namespace tamo1d

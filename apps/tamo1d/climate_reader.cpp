@@ -25,7 +25,7 @@ const QuantityRange kQuantities[] = {
     {"rain", ClimateColumn::Rain, 0.0, 500.0, false, 0.0},
 };
 
-Signal* signalOf(SideClimateSpec& side, ClimateColumn column) {
+Signal* signalOf(SideClimateDefinition& side, ClimateColumn column) {
   switch (column) {
     case ClimateColumn::Temperature:
       return &side.temperature;
@@ -66,10 +66,10 @@ void checkColumn(const CsvClimate& csv, ClimateColumn column, double lowest, dou
   }
 }
 
-SideClimateSpec readSide(FieldReader& climate, const std::string& name,
-                         const std::string& caseDirectory) {
+SideClimateDefinition readSide(FieldReader& climate, const std::string& name,
+                               const std::string& caseDirectory) {
   FieldReader r(climate.object(name), climate.file(), climate.pathOf(name));
-  SideClimateSpec side;
+  SideClimateDefinition side;
   if (r.has("csv")) side.csv = readCsv(r, caseDirectory);
   for (const QuantityRange& q : kQuantities) {
     Signal* target = signalOf(side, q.column);

@@ -4,7 +4,7 @@ namespace tamo1d {
 
 namespace {
 
-double quantityAt(const SideClimateSpec& side, const Signal& signal, ClimateColumn column,
+double quantityAt(const SideClimateDefinition& side, const Signal& signal, ClimateColumn column,
                   double hour) {
   if (side.csv && side.csv->hasColumn(column)) return side.csv->at(column, hour);
   return signal.at(hour);
@@ -16,14 +16,15 @@ ClimateState climateAt(const Case& c, double seconds) {
   const double hour = c.time.startHour + seconds / 3600.0;
   ClimateState state;
   for (std::size_t s = 0; s < 2; ++s) {
-    const SideClimateSpec& spec = c.climate[s];
+    const SideClimateDefinition& definition = c.climate[s];
     SideClimate& side = state.sides[s];
-    side.temperature = quantityAt(spec, spec.temperature, ClimateColumn::Temperature, hour);
-    side.humidity = quantityAt(spec, spec.humidity, ClimateColumn::Humidity, hour);
-    side.radiation = quantityAt(spec, spec.radiation, ClimateColumn::Radiation, hour);
+    side.temperature =
+        quantityAt(definition, definition.temperature, ClimateColumn::Temperature, hour);
+    side.humidity = quantityAt(definition, definition.humidity, ClimateColumn::Humidity, hour);
+    side.radiation = quantityAt(definition, definition.radiation, ClimateColumn::Radiation, hour);
     side.counterRadiation =
-        quantityAt(spec, spec.counterRadiation, ClimateColumn::CounterRadiation, hour);
-    side.rain = quantityAt(spec, spec.rain, ClimateColumn::Rain, hour);
+        quantityAt(definition, definition.counterRadiation, ClimateColumn::CounterRadiation, hour);
+    side.rain = quantityAt(definition, definition.rain, ClimateColumn::Rain, hour);
   }
   state.pressure =
       c.pressureCsv ? c.pressureCsv->at(ClimateColumn::Pressure, hour) : c.pressure.at(hour);

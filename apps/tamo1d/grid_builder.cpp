@@ -22,14 +22,15 @@ std::vector<double> cellWidths(double thickness, int cells, double stretching) {
   return widths;
 }
 
-Grid buildGrid(const std::vector<LayerSpec>& layers, const std::vector<int32_t>& layerMaterial) {
+Grid buildGrid(const std::vector<LayerDefinition>& layers,
+               const std::vector<int32_t>& layerMaterial) {
   Grid grid;
   grid.positions.push_back(0.0);
   grid.materials.push_back(0);
   grid.layerOfNode.push_back(-1);  // node 1: ambient air of side A
   double layerStart = 0.0;
   for (std::size_t l = 0; l < layers.size(); ++l) {
-    const LayerSpec& layer = layers[l];
+    const LayerDefinition& layer = layers[l];
     const std::vector<double> widths = cellWidths(layer.thickness, layer.cells, layer.stretching);
     grid.layerFirstNode.push_back(grid.interfaceCount() + 1);
     double x = layerStart;

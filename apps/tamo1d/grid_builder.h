@@ -33,7 +33,8 @@ struct Grid {
 std::vector<double> cellWidths(double thickness, int cells, double stretching);
 
 // layerMaterial[l]: library material number (>= 1) of layer l.
-Grid buildGrid(const std::vector<LayerSpec>& layers, const std::vector<int32_t>& layerMaterial);
+Grid buildGrid(const std::vector<LayerDefinition>& layers,
+               const std::vector<int32_t>& layerMaterial);
 
 }  // namespace tamo1d
 

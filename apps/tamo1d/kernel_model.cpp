@@ -42,7 +42,7 @@ KernelContext::~KernelContext() {
 
 std::vector<std::string> materialOrder(const Case& c) {
   std::vector<std::string> order;
-  for (const LayerSpec& l : c.layers) {
+  for (const LayerDefinition& l : c.layers) {
     if (std::find(order.begin(), order.end(), l.material) == order.end()) {
       order.push_back(l.material);
     }
@@ -52,7 +52,7 @@ std::vector<std::string> materialOrder(const Case& c) {
 
 Grid buildCaseGrid(const Case& c, const std::vector<std::string>& order) {
   std::vector<int32_t> numbers;
-  for (const LayerSpec& l : c.layers) {
+  for (const LayerDefinition& l : c.layers) {
     const auto it = std::find(order.begin(), order.end(), l.material);
     numbers.push_back(static_cast<int32_t>(it - order.begin()) + 1);
   }
@@ -65,7 +65,7 @@ void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
   check(tamoSetGrid(h, grid.interfaceCount(), grid.positions.data(), c.innerRadius,
                     grid.materials.data()),
         c, "layers", "the grid");
-  const SolverSpec& s = c.solver;
+  const SolverSwitches& s = c.solver;
   check(tamoSetParameter1(h, flag(s.heatTransport), flag(s.moistureTransport),
                           flag(s.liquidTransport), flag(s.fineConvergence),
                           flag(s.stabilisedIteration), 0, flag(s.evaporation),
@@ -73,7 +73,7 @@ void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
         c, "solver", "the solver switches");
 
   for (std::size_t k = 0; k < order.size(); ++k) {
-    const MaterialSpec& m = c.materials.at(order[k]);
+    const MaterialDefinition& m = c.materials.at(order[k]);
     const int32_t number = static_cast<int32_t>(k) + 1;
     const std::string field = "materials." + m.key;
     check(tamoSetMaterial(h, number, m.density, m.porosity, m.heatCapacity, flag(m.vapourTight)), c,
@@ -96,8 +96,8 @@ void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
     }
   }
 
-  const SurfaceSpec& a = c.surfaces[0];
-  const SurfaceSpec& b = c.surfaces[1];
+  const SurfaceDefinition& a = c.surfaces[0];
+  const SurfaceDefinition& b = c.surfaces[1];
   check(tamoSetSurfaceCondition(h, c.surfacePressure, a.heatTransfer, a.sd, a.absorptivity,
                                 a.emissivity, a.rainAbsorption, a.radiativePart,
                                 flag(a.explicitLongWave), b.heatTransfer, b.sd, b.absorptivity,
@@ -106,7 +106,7 @@ void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
         c, "surfaces", "the surface conditions");
 
   for (std::size_t i = 0; i < c.sources.size(); ++i) {
-    const SourceSpec& src = c.sources[i];
+    const SourceDefinition& src = c.sources[i];
     const int32_t number = static_cast<int32_t>(i) + 1;
     const std::string field = "sources[" + std::to_string(i) + "]";
     check(tamoSetSource(h, number, src.type, src.subtype, src.side, src.start, src.thickness,

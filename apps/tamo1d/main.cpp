@@ -71,7 +71,7 @@ int run(int argc, char** argv) {
   const tamo1d::MaterialCatalogue catalogue = tamo1d::MaterialCatalogue::standard(catalogueDir);
   if (listMaterials) {
     for (const std::string& key : catalogue.keys()) {
-      const tamo1d::MaterialSpec m = catalogue.load(key);
+      const tamo1d::MaterialDefinition m = catalogue.load(key);
       std::cout << key << "  " << m.name << "  (" << *catalogue.find(key) << ")\n";
     }
     return kExitSuccess;

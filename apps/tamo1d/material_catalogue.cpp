@@ -56,7 +56,7 @@ std::optional<std::string> MaterialCatalogue::find(const std::string& key) const
   return std::nullopt;
 }
 
-MaterialSpec MaterialCatalogue::load(const std::string& key) const {
+MaterialDefinition MaterialCatalogue::load(const std::string& key) const {
   const std::optional<std::string> path = find(key);
   if (!path) throw CaseError("", "", "material \"" + key + "\" is not in the catalogue");
   std::ifstream in(*path);

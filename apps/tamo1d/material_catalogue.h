@@ -23,7 +23,7 @@ class MaterialCatalogue {
   // Path of <key>.json in the first directory that holds it, or nothing.
   std::optional<std::string> find(const std::string& key) const;
   // Reads the material; throws CaseError for a malformed file.
-  MaterialSpec load(const std::string& key) const;
+  MaterialDefinition load(const std::string& key) const;
   // Keys of every material file in the search directories, sorted, without duplicates.
   std::vector<std::string> keys() const;
   const std::vector<std::string>& directories() const { return directories_; }

@@ -220,36 +220,37 @@ void readEnthalpy(FieldReader& m, MaterialFunction& f) {
 
 }  // namespace
 
-MaterialSpec readMaterial(const Json& definition, const std::string& file, const std::string& path,
-                          const std::string& key, bool requireSource) {
+MaterialDefinition readMaterial(const Json& definition, const std::string& file,
+                                const std::string& path, const std::string& key,
+                                bool requireSource) {
   FieldReader m(definition, file, path);
-  MaterialSpec spec;
-  spec.key = key;
-  spec.origin = file;
-  spec.name = m.text("name", key);
+  MaterialDefinition material;
+  material.key = key;
+  material.origin = file;
+  material.name = m.text("name", key);
   if (requireSource) {
     if (m.text("source").empty()) m.fail("source", "must cite where the values come from");
   } else {
     m.text("source", "");
   }
   m.text("notes", "");
-  spec.density = m.number("density", 1e-3, 30000.0);
-  spec.porosity = m.number("porosity", 1e-6, 1.0);
-  spec.heatCapacity = m.number("heat_capacity", 1e-3, 1e5);
-  spec.vapourTight = m.boolean("vapour_tight", false);
-  for (int k = 0; k < 7; ++k) spec.functions[static_cast<std::size_t>(k)].kind = k + 1;
+  material.density = m.number("density", 1e-3, 30000.0);
+  material.porosity = m.number("porosity", 1e-6, 1.0);
+  material.heatCapacity = m.number("heat_capacity", 1e-3, 1e5);
+  material.vapourTight = m.boolean("vapour_tight", false);
+  for (int k = 0; k < 7; ++k) material.functions[static_cast<std::size_t>(k)].kind = k + 1;
 
-  readStorage(m, spec.functions[0], spec.porosity);
-  if (m.has("liquid_suction")) readLiquid(m, "liquid_suction", spec.functions[1]);
+  readStorage(m, material.functions[0], material.porosity);
+  if (m.has("liquid_suction")) readLiquid(m, "liquid_suction", material.functions[1]);
   if (m.has("liquid_redistribution")) {
-    readLiquid(m, "liquid_redistribution", spec.functions[2]);
+    readLiquid(m, "liquid_redistribution", material.functions[2]);
   }
-  readConductivityMoisture(m, spec.functions[3]);
-  if (m.has("conductivity_temperature")) readConductivityTemperature(m, spec.functions[4]);
-  readVapourResistance(m, spec.functions[5]);
-  if (m.has("enthalpy")) readEnthalpy(m, spec.functions[6]);
+  readConductivityMoisture(m, material.functions[3]);
+  if (m.has("conductivity_temperature")) readConductivityTemperature(m, material.functions[4]);
+  readVapourResistance(m, material.functions[5]);
+  if (m.has("enthalpy")) readEnthalpy(m, material.functions[6]);
   m.finish();
-  return spec;
+  return material;
 }
 
 }  // namespace tamo1d

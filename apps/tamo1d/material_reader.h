@@ -13,8 +13,9 @@ namespace tamo1d {
 // definition: the material object; file and path locate it for messages; key is the name
 // under which the case refers to it. requireSource: the "source" field is mandatory
 // (catalogue files cite where their values come from).
-MaterialSpec readMaterial(const Json& definition, const std::string& file, const std::string& path,
-                          const std::string& key, bool requireSource);
+MaterialDefinition readMaterial(const Json& definition, const std::string& file,
+                                const std::string& path, const std::string& key,
+                                bool requireSource);
 
 }  // namespace tamo1d
 

@@ -28,7 +28,7 @@ std::string outputPath(const std::string& directory, const std::string& file) {
 
 Simulation::Simulation(const Case& c)
     : case_(c), order_(materialOrder(c)), grid_(buildCaseGrid(c, order_)) {
-  for (const LayerSpec& l : c.layers) {
+  for (const LayerDefinition& l : c.layers) {
     const auto it = std::find(order_.begin(), order_.end(), l.material);
     layerMaterial_.push_back(static_cast<int32_t>(it - order_.begin()) + 1);
   }
@@ -70,7 +70,7 @@ RunSummary Simulation::run(const RunOptions& options) {
   std::vector<double> temperature(n), humidity(n), water(n);
   std::vector<double> savedTemperature(n), savedHumidity(n);
   for (std::size_t i = 1; i + 1 < n; ++i) {
-    const LayerSpec& l = c.layers[static_cast<std::size_t>(grid_.layerOfNode[i])];
+    const LayerDefinition& l = c.layers[static_cast<std::size_t>(grid_.layerOfNode[i])];
     temperature[i] = l.initialTemperature;
     humidity[i] = l.initialHumidity;
   }
@@ -99,8 +99,8 @@ RunSummary Simulation::run(const RunOptions& options) {
   }
 
   const int32_t handle = context_.handle();
-  const SurfaceSpec& sa = c.surfaces[0];
-  const SurfaceSpec& sb = c.surfaces[1];
+  const SurfaceDefinition& sa = c.surfaces[0];
+  const SurfaceDefinition& sb = c.surfaces[1];
   const StepController::Attempt attempt = [&](double start, double dt) {
     const ClimateState k = climateAt(c, start + dt);
     const SideClimate& a = k.sides[0];

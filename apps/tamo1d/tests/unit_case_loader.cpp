@@ -76,7 +76,7 @@ TEST(CaseLoader, ValidCaseCarriesTheLibraryArguments) {
   EXPECT_DOUBLE_EQ(c.layers[1].stretching, 1.0);
 
   // Storage through one point and the free saturation: kind 1, analytic, n = 2.
-  const MaterialSpec& board = c.materials.at("board");
+  const MaterialDefinition& board = c.materials.at("board");
   const MaterialFunction& storage = board.functions[0];
   EXPECT_TRUE(storage.given);
   EXPECT_EQ(storage.analytic, 1);
@@ -151,7 +151,7 @@ TEST(CaseLoader, BundledCatalogueLoadsAndCitesItsSources) {
                                              "wood_fibre_board"};
   EXPECT_EQ(catalogue.keys(), expected);
   for (const std::string& key : catalogue.keys()) {
-    const MaterialSpec m = catalogue.load(key);
+    const MaterialDefinition m = catalogue.load(key);
     EXPECT_TRUE(m.functions[0].given) << key;
     EXPECT_TRUE(m.functions[3].given) << key;
     EXPECT_TRUE(m.functions[5].given) << key;

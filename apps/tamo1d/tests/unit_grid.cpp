@@ -28,7 +28,7 @@ TEST(GridBuilder, CellWidthsFillTheLayerAndGrowFromBothEdges) {
 }
 
 TEST(GridBuilder, LayersMapToElementsNodesAndBoundaries) {
-  std::vector<LayerSpec> layers(3);
+  std::vector<LayerDefinition> layers(3);
   layers[0].thickness = 0.015, layers[0].cells = 3, layers[0].stretching = 1.5;
   layers[1].thickness = 0.24, layers[1].cells = 5, layers[1].stretching = 1.3;
   layers[2].thickness = 0.06, layers[2].cells = 2;
