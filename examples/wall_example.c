@@ -1,7 +1,8 @@
 /*
- * Example host: one year of hourly steps through a masonry wall with interior insulation
- * (exterior render, solid brick, calcium silicate board, lime plaster) under a synthetic
- * climate with daily and annual cycles, rain and solar radiation. Prints a summary.
+ * Example host: one year (or the number of hours given as argument) of hourly steps through a
+ * masonry wall with interior insulation (exterior render, solid brick, calcium silicate board, lime
+ * plaster) under a synthetic climate with daily and annual cycles, rain and solar radiation. Prints
+ * a summary.
  *
  * Side A is the exterior, side B the room. Everything goes through the public C header.
  */
@@ -20,11 +21,11 @@ typedef struct {
   const char* name;
   double thickness; /* m */
   int cells;
-  double rho, por, cap;            /* kg/m3, m3/m3, J/(kg K) */
-  double phi1, w1, phi2, w2, wf;   /* storage function through two points and wf */
-  double absorption;               /* water absorption coefficient kg/(m2 s^0.5) */
+  double rho, por, cap;             /* kg/m3, m3/m3, J/(kg K) */
+  double phi1, w1, phi2, w2, wf;    /* storage function through two points and wf */
+  double absorption;                /* water absorption coefficient kg/(m2 s^0.5) */
   double lambda0, lambdaSupplement; /* W/(m K), per unit of w/rho */
-  double mu;                       /* vapour diffusion resistance factor */
+  double mu;                        /* vapour diffusion resistance factor */
 } Layer;
 
 static const Layer kLayers[LAYERS] = {
@@ -62,7 +63,18 @@ static int check(int32_t rc, const char* what) {
   return 0;
 }
 
-int main(void) {
+int main(int argc, char** argv) {
+  /* Optional argument: the number of simulated hours (default one year, 8760). */
+  int steps = 8760;
+  if (argc > 1) {
+    char* end = NULL;
+    const long hours = strtol(argv[1], &end, 10);
+    if (end == argv[1] || *end != '\0' || hours < 1 || hours > 87600) {
+      fprintf(stderr, "usage: %s [hours (1..87600), default 8760]\n", argv[0]);
+      return 2;
+    }
+    steps = (int)hours;
+  }
   /* Grid: cells refined towards the layer boundaries by a symmetric sine spacing. */
   int cells = 0;
   for (int l = 0; l < LAYERS; ++l) cells += kLayers[l].cells;
@@ -111,8 +123,8 @@ int main(void) {
     fail |= check(tamoSetMaterialFunction(h, m, 5, 1, 2, lt, lt), "conductivity over T");
     fail |= check(tamoSetMaterialFunction(h, m, 6, 0, 2, mx, my), "resistance factor");
   }
-  fail |= check(tamoSetSurfaceCondition(h, 101325.0, 17.0, 0.0, 0.6, 0.9, 0.7, 5.0, 0, 8.0,
-                                        0.0, 0.0, 0.9, 0.0, 0.0, 0),
+  fail |= check(tamoSetSurfaceCondition(h, 101325.0, 17.0, 0.0, 0.6, 0.9, 0.7, 5.0, 0, 8.0, 0.0,
+                                        0.0, 0.9, 0.0, 0.0, 0),
                 "tamoSetSurfaceCondition");
   if (fail) return 1;
 
@@ -125,7 +137,6 @@ int main(void) {
   tamoGetIntermediate(h, 0, T, phi, w, psat, dew, M, layers, &mean, &waterStart);
 
   const double hour = 3600.0, minimumStep = 60.0;
-  const int steps = 8760;
   double tMin = 1e9, tMax = -1e9, time = 0.0;
   long iterations = 0, stepsTaken = 0, retries = 0;
   const clock_t wallStart = clock();
@@ -139,9 +150,9 @@ int main(void) {
       memcpy(savedPhi, phi, (size_t)n * sizeof *phi);
       int32_t iter = 0, status = 0;
       double dphi = 0.0, dT = 0.0;
-      const int32_t rc = tamoStep2(h, 17.0, 0.0, e.T, e.phi, e.radiation, 0.0, e.rain, 8.0, 0.0,
-                                   20.0, 0.5, 0.0, 0.0, 0.0, 101325.0, dt, 0, T, phi, w, &iter,
-                                   &dphi, &dT, &status);
+      const int32_t rc =
+          tamoStep2(h, 17.0, 0.0, e.T, e.phi, e.radiation, 0.0, e.rain, 8.0, 0.0, 20.0, 0.5, 0.0,
+                    0.0, 0.0, 101325.0, dt, 0, T, phi, w, &iter, &dphi, &dT, &status);
       if ((rc == TAMO_DIVERGED || (status & TAMO_STATUS_NOT_CONVERGED)) && dt > minimumStep) {
         memcpy(T, savedT, (size_t)n * sizeof *T); /* repeat from the saved state */
         memcpy(phi, savedPhi, (size_t)n * sizeof *phi);
@@ -163,7 +174,7 @@ int main(void) {
   tamoGetIntermediate(h, 0, T, phi, w, psat, dew, M, layers, &mean, &waterEnd);
   tamoGetFlux(h, 0, T, phi, qh, qe, gv, gl);
 
-  printf("tamo1dkernel %s: %d cells, one year of hourly steps\n", tamoGetVersion(), cells);
+  printf("tamo1dkernel %s: %d cells, %d hourly steps\n", tamoGetVersion(), cells, steps);
   printf("  total water          start %.4f kg/m2, end %.4f kg/m2\n", waterStart, waterEnd);
   printf("  exterior surface     lowest %.2f degC, highest %.2f degC\n", tMin, tMax);
   printf("  steps                %ld (%ld repeated with a shorter step)\n", stepsTaken, retries);
@@ -171,8 +182,8 @@ int main(void) {
   printf("  CPU time             %.2f s\n", wall);
   printf("  at the end of the year:\n");
   printf("    heat flux          exterior %.3f W/m2, interior %.3f W/m2\n", qh[0], qh[N - 1]);
-  printf("    moisture flux      exterior %.3e kg/(m2 s), interior %.3e kg/(m2 s)\n",
-         gv[0] + gl[0], gv[N - 1] + gl[N - 1]);
+  printf("    moisture flux      exterior %.3e kg/(m2 s), interior %.3e kg/(m2 s)\n", gv[0] + gl[0],
+         gv[N - 1] + gl[N - 1]);
   for (int l = 0; l < LAYERS; ++l) {
     printf("    %-22s %.3f kg/m3\n", kLayers[l].name, layers[l]);
   }

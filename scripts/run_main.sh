@@ -6,8 +6,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
-if [ -x build/apps/tamo1d/tamo1d ] && [ -f examples/cases/default.json ]; then
-  build/apps/tamo1d/tamo1d examples/cases/default.json --out build/main-job
+mkdir -p build/main-job
+if [ -x build/apps/tamo1d/tamo1d ]; then
+  build/apps/tamo1d/tamo1d --output-dir build/main-job examples/cases/masonry_interior_insulation.json
 else
   build/examples/tamo_wall_example
 fi

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds and runs every test: a release build, then a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up the machine, builds and runs every test: a release build and its tests, a
+# valgrind (memcheck) run of the example host and of one test program, a bounded run of the
+# API fuzzer on its seed corpus, then the tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Any failure, memory error or fuzzer finding fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +11,17 @@ jobs="$(nproc)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# Memcheck: the example host for two simulated days, and the model tests. One OpenMP
+# thread keeps valgrind, which runs threads one at a time, fast.
+memcheck=(valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite)
+echo "memcheck: example host (48 hours)"
+OMP_NUM_THREADS=1 "${memcheck[@]}" build/examples/tamo_wall_example 48
+echo "memcheck: test_model"
+OMP_NUM_THREADS=1 "${memcheck[@]}" build/tests/test_model --gtest_brief=1
+
+# The API fuzzer for a bounded time (seconds; TAMO_FUZZ_SECONDS overrides).
+fuzz/run_fuzzer.sh "${TAMO_FUZZ_SECONDS:-120}"
 
 # The sanitizer build runs the library's own test programs (the Java VM is left out:
 # it does not run under AddressSanitizer).

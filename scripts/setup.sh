@@ -3,8 +3,11 @@
 # library. Safe to run repeatedly: packages already present are not touched.
 set -euo pipefail
 
+# clang, libclang-rt-14-dev (libFuzzer and the sanitizer runtimes) and libomp-14-dev (omp.h
+# and the OpenMP runtime for clang) build the API fuzzer; valgrind runs the memcheck job.
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev openjdk-17-jdk-headless valgrind
+          clang libclang-rt-14-dev libomp-14-dev
           python3 python3-numpy python3-matplotlib python3-pytest)
 missing=()
 for p in "${packages[@]}"; do

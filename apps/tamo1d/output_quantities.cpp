@@ -78,10 +78,16 @@ std::optional<SeriesQuantity> parseSeriesQuantity(const std::string& name, int l
     const int index = parseIndex(name.substr(std::string(p.prefix).size()));
     const int highest = p.layer ? layerCount : layerCount - 1;
     if (index < 1 || index > highest) {
-      *problem = highest < 1
-                     ? "\"" + name + "\": the case has no boundary between layers"
-                     : "\"" + name + "\": the number must be 1.." + std::to_string(highest) +
-                           (p.layer ? " (a layer)" : " (a boundary between layers)");
+      std::string message = "\"";
+      message += name;
+      if (highest < 1) {
+        message += "\": the case has no boundary between layers";
+      } else {
+        message += "\": the number must be 1..";
+        message += std::to_string(highest);
+        message += p.layer ? " (a layer)" : " (a boundary between layers)";
+      }
+      *problem = message;
       return std::nullopt;
     }
     q.kind = p.kind;

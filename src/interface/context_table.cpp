@@ -59,20 +59,29 @@ int32_t createContext() {
 }
 
 Context* findContext(int32_t handle) {
+  TAMO_TABLE_LOCK;
   auto& table = slots();
   if (handle < 1 || static_cast<std::size_t>(handle) > table.size()) return nullptr;
   return table[static_cast<std::size_t>(handle) - 1].get();
 }
 
 int32_t deleteContext(int32_t handle) {
-  TAMO_TABLE_LOCK;
-  Context* ctx = findContext(handle);
-  if (!ctx) return kInvalidHandle;
-  releaseContextArrays(*ctx);
-  slots()[static_cast<std::size_t>(handle) - 1].reset();
+  // The record leaves the table under the lock and is released after it.
+  std::unique_ptr<Context> record;
+  {
+    TAMO_TABLE_LOCK;
+    auto& table = slots();
+    if (handle < 1 || static_cast<std::size_t>(handle) > table.size()) return kInvalidHandle;
+    record = std::move(table[static_cast<std::size_t>(handle) - 1]);
+  }
+  if (!record) return kInvalidHandle;
+  releaseContextArrays(*record);
   return kOk;
 }
 
-int32_t contextTableCapacity() { return static_cast<int32_t>(slots().size()); }
+int32_t contextTableCapacity() {
+  TAMO_TABLE_LOCK;
+  return static_cast<int32_t>(slots().size());
+}
 
 }  // namespace tamo

@@ -168,7 +168,7 @@ void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
 #pragma omp single nowait
     {
       controlConvergence(ctx, s, maxT, maxPhi);
-      // Ready for the next reduction, which starts after the barrier below.
+      // Ready for the next fold, which starts after the barrier below.
       maxT = 0.0;
       maxPhi = 0.0;
     }
@@ -225,7 +225,7 @@ int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
 
   prepareStep(ctx, s, dt);
 
-  // Per-iteration maxima, shared by the team and combined by the reduction.
+  // Per-iteration maxima, shared by the team; each thread folds its partial maxima in.
   double maxT = 0.0;
   double maxPhi = 0.0;
   if (omp_in_parallel() || omp_get_max_threads() > 1) {
