@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
   printf("  steps                %ld (%ld repeated with a shorter step)\n", stepsTaken, retries);
   printf("  iterations per step  %.2f\n", (double)iterations / (double)stepsTaken);
   printf("  CPU time             %.2f s\n", wall);
-  printf("  at the end of the year:\n");
+  printf("  at the end:\n");
   printf("    heat flux          exterior %.3f W/m2, interior %.3f W/m2\n", qh[0], qh[N - 1]);
   printf("    moisture flux      exterior %.3e kg/(m2 s), interior %.3e kg/(m2 s)\n", gv[0] + gl[0],
          gv[N - 1] + gl[N - 1]);

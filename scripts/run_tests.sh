@@ -12,11 +12,11 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-# Memcheck: the example host for two simulated days, and the model tests. One OpenMP
+# Memcheck: the example host for ten simulated days, and the model tests. One OpenMP
 # thread keeps valgrind, which runs threads one at a time, fast.
 memcheck=(valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite)
-echo "memcheck: example host (48 hours)"
-OMP_NUM_THREADS=1 "${memcheck[@]}" build/examples/tamo_wall_example 48
+echo "memcheck: example host (240 hours)"
+OMP_NUM_THREADS=1 "${memcheck[@]}" build/examples/tamo_wall_example 240
 echo "memcheck: test_model"
 OMP_NUM_THREADS=1 "${memcheck[@]}" build/tests/test_model --gtest_brief=1
 

@@ -106,8 +106,8 @@ def case_from_dict(case, file="", catalogue_directory=None):
         pressure = climate_module.Signal(101325.0)
     sim.climate = (side_a, side_b, pressure)
 
-    for spec in case.get("sources", []):
-        sim.add_source(spec)
+    for entry in case.get("sources", []):
+        sim.add_source(entry)
 
     solver = _object(case, "solver", file, "", required=False)
     unknown = set(solver) - set(SOLVER_DEFAULTS)
@@ -127,8 +127,8 @@ def case_from_dict(case, file="", catalogue_directory=None):
                                              f"{sim.start_hour:g}..{end_hour:g}")
 
     outputs = Outputs()
-    spec = _object(case, "outputs", file, "", required=False)
-    series = _object(spec, "time_series", file, "outputs.", required=False)
+    entry = _object(case, "outputs", file, "", required=False)
+    series = _object(entry, "time_series", file, "outputs.", required=False)
     if series:
         outputs.series_file = series["file"]
         outputs.series_interval = float(series.get("interval_hours", step / 3600.0)) * 3600.0
@@ -139,7 +139,7 @@ def case_from_dict(case, file="", catalogue_directory=None):
             except ValueError as error:
                 raise CaseError(file, "outputs.time_series.quantities", str(error)) from None
         sim.output_interval = outputs.series_interval
-    profiles = _object(spec, "profiles", file, "outputs.", required=False)
+    profiles = _object(entry, "profiles", file, "outputs.", required=False)
     if profiles:
         outputs.profile_file = profiles["file"]
         outputs.profile_times = [float(t) * 3600.0 for t in profiles["times_hours"]]

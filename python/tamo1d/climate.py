@@ -187,25 +187,25 @@ class SideClimate:
         return source.at(hour)
 
 
-def side_from_json(spec, file, path, case_directory):
+def side_from_json(entry, file, path, case_directory):
     """Side climate from the case's climate.side_a / side_b object."""
-    if not isinstance(spec, dict):
+    if not isinstance(entry, dict):
         raise CaseError(file, path, "must be a JSON object")
     csv = None
-    if "csv" in spec:
-        name = spec["csv"]
+    if "csv" in entry:
+        name = entry["csv"]
         if not os.path.isabs(name):
             name = os.path.join(case_directory, name)
-        csv = CsvClimate(name, float(spec.get("csv_period_hours", 0.0)))
+        csv = CsvClimate(name, float(entry.get("csv_period_hours", 0.0)))
     sources = {}
     for quantity in QUANTITIES:
         lowest, highest, required = QUANTITY_RANGES[quantity]
         in_csv = csv is not None and csv.has(quantity)
-        if quantity in spec:
+        if quantity in entry:
             if in_csv:
                 raise CaseError(file, f"{path}.{quantity}", "is given twice: here and as a "
                                                             f"column of {csv.path}")
-            sources[quantity] = signal_from_json(spec[quantity], file, f"{path}.{quantity}",
+            sources[quantity] = signal_from_json(entry[quantity], file, f"{path}.{quantity}",
                                                  lowest, highest)
         elif in_csv:
             sources[quantity] = (csv, quantity)

@@ -65,10 +65,10 @@ class Material:
         required = {"storage", "conductivity_moisture", "vapour_resistance"}
         for kind, (field, reader) in enumerate(zip(FUNCTION_FIELDS, readers), start=1):
             if field in definition:
-                spec = definition[field]
-                if not isinstance(spec, dict):
+                entry = definition[field]
+                if not isinstance(entry, dict):
                     raise CaseError(origin, _join(where, field), "must be a JSON object")
-                self.functions.append(reader(kind, spec, self, origin, _join(where, field)))
+                self.functions.append(reader(kind, entry, self, origin, _join(where, field)))
             elif field in required:
                 raise CaseError(origin, _join(where, field), "is required but missing")
 
@@ -83,12 +83,12 @@ def _join(where, field):
     return f"{where}.{field}" if where else field
 
 
-def _number(spec, field, lowest, highest, origin, where, default=None):
-    if field not in spec:
+def _number(entry, field, lowest, highest, origin, where, default=None):
+    if field not in entry:
         if default is None:
             raise CaseError(origin, _join(where, field), "is required but missing")
         return default
-    value = spec[field]
+    value = entry[field]
     if isinstance(value, bool) or not isinstance(value, (int, float)):
         raise CaseError(origin, _join(where, field), "must be a number")
     if not (lowest <= value <= highest):
@@ -97,8 +97,8 @@ def _number(spec, field, lowest, highest, origin, where, default=None):
     return float(value)
 
 
-def _rows(spec, field, minimum, origin, where):
-    rows = spec.get(field)
+def _rows(entry, field, minimum, origin, where):
+    rows = entry.get(field)
     if not isinstance(rows, list) or len(rows) < minimum:
         raise CaseError(origin, _join(where, field), f"needs at least {minimum} rows [x, y]")
     for row in rows:
@@ -110,17 +110,17 @@ def _rows(spec, field, minimum, origin, where):
     return xs, [float(r[1]) for r in rows]
 
 
-def _either(spec, other, origin, where):
-    if ("table" in spec) == (other in spec):
+def _either(entry, other, origin, where):
+    if ("table" in entry) == (other in entry):
         raise CaseError(origin, where, f'give either "table" or "{other}"')
 
 
-def _storage(kind, spec, material, origin, where):
-    _either(spec, "parameters", origin, where)
-    if "table" in spec:
-        xs, ys = _rows(spec, "table", 2, origin, where)
+def _storage(kind, entry, material, origin, where):
+    _either(entry, "parameters", origin, where)
+    if "table" in entry:
+        xs, ys = _rows(entry, "table", 2, origin, where)
         return MaterialFunction(kind, 0, xs, ys)
-    parameters = spec["parameters"]
+    parameters = entry["parameters"]
     where = _join(where, "parameters")
     wf = _number(parameters, "free_saturation", 1e-6, 1000.0 * material.porosity, origin, where)
     points = parameters.get("points")
@@ -132,22 +132,22 @@ def _storage(kind, spec, material, origin, where):
     return MaterialFunction(kind, 1, xs, ys)
 
 
-def _liquid(kind, spec, material, origin, where):
-    _either(spec, "parameters", origin, where)
-    if "table" in spec:
-        xs, ys = _rows(spec, "table", 1, origin, where)
+def _liquid(kind, entry, material, origin, where):
+    _either(entry, "parameters", origin, where)
+    if "table" in entry:
+        xs, ys = _rows(entry, "table", 1, origin, where)
         return MaterialFunction(kind, 0, xs, ys)
-    a = _number(spec["parameters"], "water_absorption_coefficient", 1e-9, 10.0, origin,
+    a = _number(entry["parameters"], "water_absorption_coefficient", 1e-9, 10.0, origin,
                 _join(where, "parameters"))
     return MaterialFunction(kind, 1, [a], [a])
 
 
-def _conductivity_moisture(kind, spec, material, origin, where):
-    _either(spec, "parameters", origin, where)
-    if "table" in spec:
-        xs, ys = _rows(spec, "table", 1, origin, where)
+def _conductivity_moisture(kind, entry, material, origin, where):
+    _either(entry, "parameters", origin, where)
+    if "table" in entry:
+        xs, ys = _rows(entry, "table", 1, origin, where)
         return MaterialFunction(kind, 0, xs, ys)
-    parameters = spec["parameters"]
+    parameters = entry["parameters"]
     where = _join(where, "parameters")
     values = [_number(parameters, "dry", 1e-6, 1000.0, origin, where)]
     if "moisture_supplement" in parameters:
@@ -155,12 +155,12 @@ def _conductivity_moisture(kind, spec, material, origin, where):
     return MaterialFunction(kind, 1, values, values)
 
 
-def _conductivity_temperature(kind, spec, material, origin, where):
-    _either(spec, "parameters", origin, where)
-    if "table" in spec:
-        xs, ys = _rows(spec, "table", 1, origin, where)
+def _conductivity_temperature(kind, entry, material, origin, where):
+    _either(entry, "parameters", origin, where)
+    if "table" in entry:
+        xs, ys = _rows(entry, "table", 1, origin, where)
         return MaterialFunction(kind, 0, xs, ys)
-    parameters = spec["parameters"]
+    parameters = entry["parameters"]
     where = _join(where, "parameters")
     values = [_number(parameters, "at_10C", 1e-6, 1000.0, origin, where)]
     if "per_kelvin" in parameters:
@@ -168,18 +168,18 @@ def _conductivity_temperature(kind, spec, material, origin, where):
     return MaterialFunction(kind, 1, values, values)
 
 
-def _vapour_resistance(kind, spec, material, origin, where):
-    _either(spec, "constant", origin, where)
-    if "table" in spec:
-        xs, ys = _rows(spec, "table", 1, origin, where)
+def _vapour_resistance(kind, entry, material, origin, where):
+    _either(entry, "constant", origin, where)
+    if "table" in entry:
+        xs, ys = _rows(entry, "table", 1, origin, where)
         return MaterialFunction(kind, 0, xs, ys)
     # A constant factor becomes the two-row table (0, mu), (1, mu).
-    mu = _number(spec, "constant", 1e-3, 1e9, origin, where)
+    mu = _number(entry, "constant", 1e-3, 1e9, origin, where)
     return MaterialFunction(kind, 0, [0.0, 1.0], [mu, mu])
 
 
-def _enthalpy(kind, spec, material, origin, where):
-    xs, ys = _rows(spec, "table", 2, origin, where)
+def _enthalpy(kind, entry, material, origin, where):
+    xs, ys = _rows(entry, "table", 2, origin, where)
     return MaterialFunction(kind, 0, xs, ys)
 
 

@@ -54,48 +54,48 @@ class Layer:
         self.initial_humidity = initial_humidity        # fraction, None = Simulation default
 
 
-def _surface(spec, where):
-    if not isinstance(spec, dict):
+def _surface(entry, where):
+    if not isinstance(entry, dict):
         raise CaseError("", where, "must be a dict")
-    unknown = set(spec) - set(SURFACE_FIELDS) - {"explicit_long_wave"}
+    unknown = set(entry) - set(SURFACE_FIELDS) - {"explicit_long_wave"}
     if unknown:
         raise CaseError("", where, f"unknown field(s) {sorted(unknown)}")
     surface = {}
     for field, (lowest, highest, default) in SURFACE_FIELDS.items():
-        value = spec.get(field, default)
+        value = entry.get(field, default)
         if value is None:
             raise CaseError("", f"{where}.{field}", "is required but missing")
         if not lowest <= value <= highest:
             raise CaseError("", f"{where}.{field}", f"{value} lies outside [{lowest}, {highest}]")
         surface[field] = float(value)
-    surface["explicit_long_wave"] = bool(spec.get("explicit_long_wave", False))
+    surface["explicit_long_wave"] = bool(entry.get("explicit_long_wave", False))
     return surface
 
 
-def source_from_dict(spec, total_thickness=math.inf, where="source"):
+def source_from_dict(entry, total_thickness=math.inf, where="source"):
     """(type, subtype, side, start, thickness, values[3]) from a source in the case form:
     kind heat / moisture (value, optional side), air_exchange (value, side), infiltration
     (air_permeance, stack_height, overpressure, side)."""
-    kind = spec.get("kind")
+    kind = entry.get("kind")
     sides = {"a": 1, "b": 2, "none": 0}
-    side = sides.get(spec.get("side", "none"))
+    side = sides.get(entry.get("side", "none"))
     if side is None:
         raise CaseError("", f"{where}.side", 'must be "a", "b" or "none"')
-    start = float(spec["start"])
-    thickness = float(spec["thickness"])
+    start = float(entry["start"])
+    thickness = float(entry["thickness"])
     if not 0.0 <= start <= total_thickness:
         raise CaseError("", f"{where}.start", "lies outside the component")
     values = np.zeros(3)
     if kind in ("heat", "moisture"):
         kind_number, subtype = (0 if kind == "heat" else 1), 0
-        values[0] = float(spec["value"])
+        values[0] = float(entry["value"])
     elif kind == "air_exchange":
         kind_number, subtype = 2, 0
-        values[0] = float(spec["value"])
+        values[0] = float(entry["value"])
     elif kind == "infiltration":
         kind_number, subtype = 1, 1
-        values[:] = [float(spec["air_permeance"]), float(spec["stack_height"]),
-                     float(spec.get("overpressure", 0.0))]
+        values[:] = [float(entry["air_permeance"]), float(entry["stack_height"]),
+                     float(entry.get("overpressure", 0.0))]
     else:
         raise CaseError("", f"{where}.kind",
                         'must be "heat", "moisture", "air_exchange" or "infiltration"')
@@ -173,10 +173,10 @@ class Simulation:
             raise CaseError("", "solver", f"unknown switch(es) {sorted(unknown)}")
         self.solver.update({k: bool(v) for k, v in switches.items()})
 
-    def add_source(self, spec):
+    def add_source(self, entry):
         """A source dict as in the case file (see source_from_dict)."""
         total = sum(layer.thickness for layer in self.layers) if self.layers else math.inf
-        self.sources.append(source_from_dict(spec, total, f"sources[{len(self.sources)}]"))
+        self.sources.append(source_from_dict(entry, total, f"sources[{len(self.sources)}]"))
 
     def set_climate(self, side_a, side_b, hours=None, pressure=None, start_hour=0.0):
         """Climate of both sides: per side a dict with temperature (degC), humidity
