@@ -49,10 +49,25 @@
  *   -22  an argument lies outside what can be computed (see the operation)
  *
  * Threads
- *   The library takes no lock. The context table and the interval start index of the
- *   spline evaluation are process-wide: a host issues one call at a time across all
- *   contexts. Inside tamoStep the library runs an OpenMP team (the number of threads is
- *   the OpenMP runtime's choice, e.g. OMP_NUM_THREADS); the results do not depend on it.
+ *   The library takes no lock. The context table is process-wide and unguarded: a host
+ *   with several threads issues one call at a time across all contexts (it serialises its
+ *   calls itself). Built with the CMake option TAMO_THREAD_SAFE_TABLE=ON (off by default),
+ *   the library serialises the table operations (create, delete, and the handle lookup
+ *   that starts every call) with a mutex: threads may then work at the same time on
+ *   different contexts, never two on the same one, and no thread deletes a context that
+ *   another still uses. The interval start index of the spline evaluation is process-wide
+ *   but atomic; concurrent evaluations give the same results as sequential ones. Inside
+ *   tamoStep the library runs an OpenMP team (the number of threads is the OpenMP
+ *   runtime's choice, e.g. OMP_NUM_THREADS); the results do not depend on it. A grid with
+ *   fewer than 1000 interior nodes is stepped on the calling thread alone: below that size
+ *   the team's three barriers per inner iteration cost more than sharing the rows saves.
+ *
+ * Robustness
+ *   Whatever the arguments, within what a C interface can check, an operation answers
+ *   with a result code: it does not crash, hang or touch memory outside the arrays it is
+ *   given (each holding the stated number of elements). An array the operation would read
+ *   or write given as a null pointer gives -21 before anything changes; where the
+ *   operation touches no array (count 0, an optional output) a null pointer is fine.
  *
  * Floating-point mode
  *   Each computing call sets flush-to-zero and denormals-are-zero (on x86 SSE) on the

@@ -14,7 +14,7 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 
 # Memcheck: the example host for ten simulated days, and the model tests. One OpenMP
 # thread keeps valgrind, which runs threads one at a time, fast.
-memcheck=(valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite)
+memcheck=(valgrind --quiet --error-exitcode=1 --leak-check=full)
 echo "memcheck: example host (240 hours)"
 OMP_NUM_THREADS=1 "${memcheck[@]}" build/examples/tamo_wall_example 240
 echo "memcheck: test_model"

@@ -1,6 +1,11 @@
 // Lookups over row tables. Each works on the rows the table holds (rows()); none of them
 // allocates, locks or fails. x must increase strictly from row to row (not checked).
+// Defined here so that the balance assemblies, which call them for every node and
+// iteration, get them inlined.
 #pragma once
+
+#include <algorithm>
+#include <cmath>
 
 #include "material/row_table.h"
 
@@ -26,21 +31,79 @@ inline int searchRows(const RowTable<Cols>& t, int n, double x) {
   return lo;
 }
 
+namespace detail {
+
+// Position of x within row k..k+1 (0 at x(k), 1 at x(k+1); outside 0..1 when extended).
+template <int Cols>
+inline double rowFraction(const RowTable<Cols>& t, int k, double x) {
+  return (x - t.x(k)) / (t.x(k + 1) - t.x(k));
+}
+
+// y(k) * (y(k+1) / y(k)) ^ s: linear interpolation of ln y on row k.
+inline double logInterpolate(const PairTable& t, int k, double x) {
+  const double s = detail::rowFraction(t, k, x);
+  return t.y(k) * std::pow(t.y(k + 1) / t.y(k), s);
+}
+
+}  // namespace detail
+
 // Linear interpolation, held constant beyond both ends (y(1) below x(1), y(n) at and above
 // x(n)). Meant for n >= 1; an empty table gives 0.
-double lookupClamped(const PairTable& t, double x);
+inline double lookupClamped(const PairTable& t, double x) {
+  const int n = t.rows();
+  if (n <= 0) return 0.0;
+  if (n == 1) return t.y(1);
+  if (x < t.x(1)) return t.y(1);
+  if (x >= t.x(n)) return t.y(n);
+  const int k = searchRows(t, n, x);
+  const double s = detail::rowFraction(t, k, x);
+  return (1.0 - s) * t.y(k) + s * t.y(k + 1);
+}
+
 // Logarithmic interpolation (linear in ln y); y(n) from min(cap, x(n)) on; below x(1) the
 // first row pair is extended logarithmically; 0 for an empty table. y must be positive.
-double lookupLogCapped(const PairTable& t, double x, double cap);
+inline double lookupLogCapped(const PairTable& t, double x, double cap) {
+  const int n = t.rows();
+  if (n <= 0) return 0.0;
+  if (x >= std::min(cap, t.x(n))) return t.y(n);
+  const int k = searchRows(t, n, x);
+  if (k + 1 > n) return t.y(n);  // single row
+  return detail::logInterpolate(t, k, x);
+}
+
 // Logarithmic interpolation for x in 0..1: y(1) for x <= 0, y(n) for x > 1; the end row
 // pairs are extended logarithmically between 0 and x(1) and between x(n) and 1.
 // Meant for n >= 1; an empty table gives 0.
-double lookupLogUnit(const PairTable& t, double x);
+inline double lookupLogUnit(const PairTable& t, double x) {
+  const int n = t.rows();
+  if (n <= 0) return 0.0;
+  if (n == 1) return t.y(1);
+  if (x > 1.0) return t.y(n);
+  if (x <= 0.0) return t.y(1);
+  const int k = searchRows(t, n, x);
+  if (k + 1 > n) return t.y(n);
+  return detail::logInterpolate(t, k, x);
+}
+
 // Rows (x, y, slope): y(k) + (x - x(k)) * slope(k), extended linearly at both ends with
 // slope(1) and slope(n). Meant for n >= 1; an empty table gives 0.
-double lookupSloped(const TripleTable& t, double x);
+inline double lookupSloped(const TripleTable& t, double x) {
+  const int n = t.rows();
+  if (n <= 0) return 0.0;
+  if (n == 1) return t.y(1) + (x - t.x(1)) * t.z(1);
+  if (x >= t.x(n)) return t.y(n) + (x - t.x(n)) * t.z(n);
+  const int k = searchRows(t, n, x);
+  return t.y(k) + (x - t.x(k)) * t.z(k);
+}
+
 // slope(k) of the row lookupSloped uses (slope(n) at and above x(n)). Meant for n >= 1; an
 // empty table gives 0.
-double slopeAt(const TripleTable& t, double x);
+inline double slopeAt(const TripleTable& t, double x) {
+  const int n = t.rows();
+  if (n <= 0) return 0.0;
+  if (n == 1) return t.z(1);
+  if (x >= t.x(n)) return t.z(n);
+  return t.z(searchRows(t, n, x));
+}
 
 }  // namespace tamo

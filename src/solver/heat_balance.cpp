@@ -1,5 +1,7 @@
 #include "solver/heat_balance.h"
 
+#include <omp.h>
+
 #include <cmath>
 #include <cstdint>
 
@@ -22,8 +24,10 @@ constexpr double kKelvinOffset = 273.15;       // [K] at 0 degC
 
 // Moisture and thermal state of one interior node at the current iterate.
 struct ThermalNode {
-  double w = 0.0;       // [kg/m3] water content
-  double dwdphi = 0.0;  // [kg/m3] moisture capacity dw/dphi
+  const MaterialRecord* material = &kNoMaterial;  // the node's material
+  bool vapourTight = false;                       // the material blocks vapour diffusion
+  double w = 0.0;                                 // [kg/m3] water content
+  double dwdphi = 0.0;                            // [kg/m3] moisture capacity dw/dphi
   double lambda = 0.0;  // [W/(m K)] thermal conductivity (heat balance only)
 };
 
@@ -35,6 +39,10 @@ struct WestSide {
   ThermalNode west;          // node i-1 (interior nodes only)
   double psatWest = 0.0;     // [Pa] saturation pressure of node i-1
   double psatSelf = 0.0;     // [Pa] saturation pressure of node i
+  double latentWest = 0.0;   // [J/kg] latent heat of evaporation at node i-1
+  double latentSelf = 0.0;   // [J/kg] latent heat of evaporation at node i
+  double slopeWest = 0.0;    // [Pa/K] saturation pressure slope at node i-1
+  double slopeSelf = 0.0;    // [Pa/K] saturation pressure slope at node i
   double flux = 0.0;         // [kg/(m2 s)] vapour diffusion flux of interface i-1
   double conductance = 0.0;  // [W/(m K)] heatConductance of interface i-1
 };
@@ -42,6 +50,8 @@ struct WestSide {
 ThermalNode thermalNode(const Context& ctx, const StepState& s, int32_t k, bool withConductivity) {
   const MaterialRecord& m = materialOf(ctx, k);
   ThermalNode node;
+  node.material = &m;
+  node.vapourTight = isTrue(m.vapourTight);
   node.w = storageValue(m, s.humidity[k], &node.dwdphi);
   if (withConductivity) node.lambda = thermalConductivity(m, node.w, s.temperature[k]);
   return node;
@@ -59,15 +69,17 @@ double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k)
                               : ctx.saturationPressure[k];
 }
 
+// True when interior node k (2..n-1) blocks vapour diffusion; an ambient node never does.
+bool tightInterior(const Context& ctx, int32_t k) {
+  return k >= 2 && k <= ctx.nodeCount - 1 && isVapourTight(ctx, k);
+}
+
 // [kg/(m2 s)] vapour diffusion flux over interface j from node j to node j+1; none in the
-// first iteration of a step and none next to a vapour-tight interior node.
+// first iteration of a step and none when `closed` (a vapour-tight interior node on
+// either side, see tightInterior).
 double vapourFlux(const Context& ctx, const StepState& s, int32_t j, double psatLeft,
-                  double psatRight) {
-  if (s.firstIterationFlag) return 0.0;
-  const int32_t n = ctx.nodeCount;
-  if ((j >= 2 && isVapourTight(ctx, j)) || (j + 1 <= n - 1 && isVapourTight(ctx, j + 1))) {
-    return 0.0;
-  }
+                  double psatRight, bool closed) {
+  if (s.firstIterationFlag || closed) return 0.0;
   return (s.humidity[j] * psatLeft - s.humidity[j + 1] * psatRight) * ctx.vapourPermeability[j] *
          ctx.inverseDistance[j];
 }
@@ -82,7 +94,12 @@ WestSide freshWestSide(const Context& ctx, const StepState& s, int32_t i, bool w
   WestSide c;
   c.psatWest = nodeSaturationPressure(ctx, s, j);
   c.psatSelf = nodeSaturationPressure(ctx, s, i);
-  c.flux = vapourFlux(ctx, s, j, c.psatWest, c.psatSelf);
+  c.latentWest = latentHeat(ctx, s.temperature[j]);
+  c.latentSelf = latentHeat(ctx, s.temperature[i]);
+  c.slopeWest = saturationPressureSlope(c.psatWest, s.temperature[j]);
+  c.slopeSelf = saturationPressureSlope(c.psatSelf, s.temperature[i]);
+  c.flux =
+      vapourFlux(ctx, s, j, c.psatWest, c.psatSelf, tightInterior(ctx, j) || tightInterior(ctx, i));
   c.self = thermalNode(ctx, s, i, withConductivity);
   if (!withConductivity) return c;
   if (j >= 2) {
@@ -135,8 +152,8 @@ void addLongWaveExchange(const SurfaceCondition& side, double Ti, double& b, dou
 
 // [J/(m3 K)] heat capacity of node i over the step, with the latent heat of fusion of the
 // water that froze or thawed since the step start.
-double heatCapacity(const Context& ctx, const StepState& s, int32_t i, double w) {
-  const MaterialRecord& m = materialOf(ctx, i);
+double heatCapacity(const Context& ctx, const StepState& s, int32_t i, const MaterialRecord& m,
+                    double w) {
   const double Ti = s.temperature[i];
   const double Told = ctx.stepStartTemperature[i];
   const double dT = Ti - Told;
@@ -179,18 +196,25 @@ void assembleHeatRow(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 
   // West latent coupling and the implicit part of node i's own evaporation.
   const double Kvw = ctx.vapourPermeability[i - 1] * ctx.inverseDistance[i - 1];
-  double Ew = latentHeat(ctx, Tw) * phiW * saturationPressureSlope(c.psatWest, Tw) * Kvw;
-  double Q = -latentHeat(ctx, Ti) * phiI * saturationPressureSlope(c.psatSelf, Ti);
+  double Ew = c.latentWest * phiW * c.slopeWest * Kvw;
+  double Q = -c.latentSelf * phiI * c.slopeSelf;
   if (i == 2) rebalanceSurface(ctx, s, Side::A);
   const double Kw = ctx.inverseDistance[i - 1] * c.conductance;
 
+  // East neighbour (an interior node; the ambient node n has no material state).
+  ThermalNode east;
+  if (i < n - 1) east = thermalNode(ctx, s, i + 1, true);
+
   // East interface: vapour flux, latent heat source and east coupling.
   const double psatEast = nodeSaturationPressure(ctx, s, i + 1);
-  const double fluxEast = vapourFlux(ctx, s, i, c.psatSelf, psatEast);
+  const double latentEast = latentHeat(ctx, Te);
+  const double slopeEast = saturationPressureSlope(psatEast, Te);
+  const double fluxEast =
+      vapourFlux(ctx, s, i, c.psatSelf, psatEast, c.self.vapourTight || east.vapourTight);
   if (i == n - 1) ctx.vapourDiffusionFlux[n - 1] = fluxEast;
-  double L = Aw * c.flux * latentHeat(ctx, Tw) - Ae * fluxEast * latentHeat(ctx, Ti);
+  double L = Aw * c.flux * c.latentWest - Ae * fluxEast * c.latentSelf;
   const double Kve = ctx.vapourPermeability[i] * ctx.inverseDistance[i];
-  double Ee = latentHeat(ctx, Te) * phiE * saturationPressureSlope(psatEast, Te) * Kve;
+  double Ee = latentEast * phiE * slopeEast * Kve;
   if (Q > 0.0) {
     // The linearisation would lower the diagonal: drop the coupling and relax the source.
     Ew = 0.0;
@@ -202,16 +226,14 @@ void assembleHeatRow(Context& ctx, StepState& s, int32_t i, WestSide& c) {
   }
   ctx.latentHeatSource[i] = L;
 
-  const double C = heatCapacity(ctx, s, i, c.self.w);
+  const double C = heatCapacity(ctx, s, i, *c.self.material, c.self.w);
 
-  // East neighbour and its conductance.
-  ThermalNode east;
+  // East conductance.
   double conductanceEast;
   if (i == n - 1) {
     rebalanceSurface(ctx, s, Side::B);
     conductanceEast = ctx.heatConductance[n - 1];
   } else {
-    east = thermalNode(ctx, s, i + 1, true);
     conductanceEast = conductanceMean(ctx, i, c.self.lambda, east.lambda);
   }
   const double Ke = ctx.inverseDistance[i] * conductanceEast;
@@ -222,7 +244,7 @@ void assembleHeatRow(Context& ctx, StepState& s, int32_t i, WestSide& c) {
   double b = Kw * Aw + Ke * Ae + S - Q * (Kvw + Kve);
   double d = S * ctx.stepStartTemperature[i] + L - Q * (Kvw + Kve) * Ti - Ew * Tw - Ee * Te;
 
-  addHeatSourceTerms(ctx, i, Ti, b, d);
+  if (ctx.heatSourceCount > 0) addHeatSourceTerms(ctx, i, Ti, b, d);
   if (i == n - 1) {
     addLongWaveExchange(ctx.sideB, Ti, b, d);
   } else if (i == 2) {
@@ -238,6 +260,10 @@ void assembleHeatRow(Context& ctx, StepState& s, int32_t i, WestSide& c) {
   c.self = east;
   c.psatWest = c.psatSelf;
   c.psatSelf = psatEast;
+  c.latentWest = c.latentSelf;
+  c.latentSelf = latentEast;
+  c.slopeWest = c.slopeSelf;
+  c.slopeSelf = slopeEast;
   c.flux = fluxEast;
   c.conductance = conductanceEast;
 }
@@ -248,18 +274,17 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
   openNode(ctx, s, i, c);
   if (i == 2) rebalanceSurface(ctx, s, Side::A);
 
+  ThermalNode east;
+  if (i < n - 1) east = thermalNode(ctx, s, i + 1, false);
+
   const double psatEast = nodeSaturationPressure(ctx, s, i + 1);
-  const double fluxEast = vapourFlux(ctx, s, i, c.psatSelf, psatEast);
+  const double fluxEast =
+      vapourFlux(ctx, s, i, c.psatSelf, psatEast, c.self.vapourTight || east.vapourTight);
   if (i == n - 1) ctx.vapourDiffusionFlux[n - 1] = fluxEast;
   ctx.latentHeatSource[i] = ctx.westAreaFactor[i] * c.flux * latentHeat(ctx, s.temperature[i - 1]) -
                             ctx.eastAreaFactor[i] * fluxEast * latentHeat(ctx, s.temperature[i]);
 
-  ThermalNode east;
-  if (i == n - 1) {
-    rebalanceSurface(ctx, s, Side::B);
-  } else {
-    east = thermalNode(ctx, s, i + 1, false);
-  }
+  if (i == n - 1) rebalanceSurface(ctx, s, Side::B);
 
   c.self = east;
   c.psatWest = c.psatSelf;
@@ -277,9 +302,15 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 // no node reads what another node writes in the same loop.
 void assembleHeatBalance(Context& ctx, StepState& s) {
   const int32_t n = ctx.nodeCount;
+  // A team of one takes every node in one chunk: the same rows without the work-sharing
+  // runtime's bookkeeping.
+  if (omp_get_num_threads() == 1) {
+    if (n - 1 >= 2) assembleHeatBalanceChunk(ctx, s, 2, n - 1);
+    return;
+  }
   WestSide carry;
   int32_t last = -1;  // node this thread finished last
-#pragma omp for schedule(guided, 1)
+#pragma omp for schedule(guided, 1) nowait
   for (int32_t i = 2; i <= n - 1; ++i) {
     if (i != last + 1) carry = freshWestSide(ctx, s, i, true);
     assembleHeatRow(ctx, s, i, carry);
@@ -294,9 +325,15 @@ void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t
 
 void refreshMoistureState(Context& ctx, StepState& s) {
   const int32_t n = ctx.nodeCount;
+  // A team of one takes every node in one chunk: the same rows without the work-sharing
+  // runtime's bookkeeping.
+  if (omp_get_num_threads() == 1) {
+    if (n - 1 >= 2) refreshMoistureStateChunk(ctx, s, 2, n - 1);
+    return;
+  }
   WestSide carry;
   int32_t last = -1;  // node this thread finished last
-#pragma omp for schedule(guided, 1)
+#pragma omp for schedule(guided, 1) nowait
   for (int32_t i = 2; i <= n - 1; ++i) {
     if (i != last + 1) carry = freshWestSide(ctx, s, i, false);
     refreshNode(ctx, s, i, carry);

@@ -1,7 +1,8 @@
 // Heat balance assembly: per-node material state, interface conductances, latent heat,
 // heat capacity, sources and surface radiation, written as tridiagonal rows for the node
 // temperatures. Both routines are called by every thread of the step's parallel region;
-// they share the node loop (guided schedule, chunk 1) and end with a barrier.
+// they share the node loop (guided schedule, chunk 1) and end without a barrier (the
+// caller synchronises before anything reads the rows or the refreshed node state).
 #pragma once
 
 #include <cstdint>

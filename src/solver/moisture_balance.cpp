@@ -1,5 +1,7 @@
 #include "solver/moisture_balance.h"
 
+#include <omp.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -25,11 +27,12 @@ constexpr double kPoreFillLimit = 999.0;           // [kg/m3] water per air-fill
 
 // Moisture transport state of one node at the current iterate.
 struct MoistureNode {
-  double T = 0.0;             // [degC]
-  double phi = 0.0;           // [-]
-  double w = 0.0;             // [kg/m3] water content (interior nodes)
-  double dwdphi = 0.0;        // [kg/m3] moisture capacity (interior nodes)
-  double psat = 0.0;          // [Pa] saturation vapour pressure
+  const MaterialRecord* material = &kNoMaterial;  // the node's material (interior nodes)
+  double T = 0.0;                                 // [degC]
+  double phi = 0.0;                               // [-]
+  double w = 0.0;                                 // [kg/m3] water content (interior nodes)
+  double dwdphi = 0.0;                            // [kg/m3] moisture capacity (interior nodes)
+  double psat = 0.0;                              // [Pa] saturation vapour pressure
   double permeability = 0.0;  // [kg/(m s Pa)] vapour permeability of the material
   double liquid = 0.0;        // [kg/(m s)] liquid transport coefficient Dw (interior nodes)
   bool aboveFreeSaturation = false;
@@ -47,7 +50,7 @@ struct MoistureInterface {
 // Quantities of node i's west side, carried from the east side of node i-1 or computed
 // afresh at the first node of a chunk with the same functions on the same inputs.
 struct WestSide {
-  MoistureNode west;       // node i-1
+  double psatWest = 0.0;   // [Pa] saturation pressure of node i-1
   MoistureNode self;       // node i
   MoistureInterface face;  // interface i-1
 };
@@ -71,6 +74,7 @@ MoistureNode ambientNode(const Context& ctx, const StepState& s, int32_t k) {
 MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, bool suction) {
   const MaterialRecord& m = materialOf(ctx, k);
   MoistureNode node = ambientNode(ctx, s, k);
+  node.material = &m;
   node.w = s.waterContent[k];
   node.dwdphi = s.assemblyScratch[k];
   node.vapourTight = isTrue(m.vapourTight);
@@ -145,11 +149,13 @@ WestSide freshWestSide(const Context& ctx, const StepState& s, int32_t i, bool s
   WestSide c;
   c.self = interiorNode(ctx, s, i, suction);
   if (i == 2) {
-    c.west = ambientNode(ctx, s, 1);
-    c.face = surfaceInterface(ctx, 1, c.west.T, ctx.sideA.sdValue, false);
+    const MoistureNode west = ambientNode(ctx, s, 1);
+    c.psatWest = west.psat;
+    c.face = surfaceInterface(ctx, 1, west.T, ctx.sideA.sdValue, false);
   } else {
-    c.west = interiorNode(ctx, s, i - 1, suction);
-    c.face = interiorInterface(ctx, i - 1, c.west, c.self);
+    const MoistureNode west = interiorNode(ctx, s, i - 1, suction);
+    c.psatWest = west.psat;
+    c.face = interiorInterface(ctx, i - 1, west, c.self);
   }
   return c;
 }
@@ -170,13 +176,13 @@ double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
 // return.
 void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, WestSide& c) {
   const int32_t n = ctx.nodeCount;
-  const MaterialRecord& m = materialOf(ctx, i);
+  const MaterialRecord& m = *c.self.material;
   const MoistureNode& self = c.self;
   const bool heatOn = isTrue(ctx.heatTransport);
 
   if (heatOn) {
     ctx.saturationPressure[i] = self.psat;
-    if (i == 2) ctx.saturationPressure[1] = c.west.psat;
+    if (i == 2) ctx.saturationPressure[1] = c.psatWest;
   }
   ctx.vapourPermeability[i - 1] = c.face.permeability;
   if (i - 1 >= 2) ctx.liquidTransferCoefficient[i - 1] = c.face.liquid;
@@ -208,7 +214,7 @@ void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, We
   const double Kle = eastFace.liquidConductance;
   const double S = C * ctx.nodeVolume[i] * ctx.inverseTimeStep;
   const double phiOld = ctx.stepStartHumidity[i];
-  double a = (c.west.psat * Kvw + Klw) * Aw;
+  double a = (c.psatWest * Kvw + Klw) * Aw;
   double cUpper = (east.psat * Kve + Kle) * Ae;
   double b = (self.psat * Kve + Kle) * Ae + (self.psat * Kvw + Klw) * Aw + S;
   double d = phiOld * S;
@@ -220,15 +226,17 @@ void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, We
     d = phiOld;
   }
 
-  addMoistureSourceTerms(ctx, i, s.temperature, self.phi, self.psat,
-                         airVoidFraction * kPoreFillLimit * ctx.inverseTimeStep, b, d);
+  if (ctx.moistureSourceCount > 0) {
+    addMoistureSourceTerms(ctx, i, s.temperature, self.phi, self.psat,
+                           airVoidFraction * kPoreFillLimit * ctx.inverseTimeStep, b, d);
+  }
 
   ctx.systemLower[i] = a;
   ctx.systemUpper[i] = cUpper;
   ctx.systemDiagonal[i] = b;
   ctx.systemRightHandSide[i] = d;
 
-  c.west = c.self;
+  c.psatWest = c.self.psat;
   c.self = east;
   c.face = eastFace;
 }
@@ -246,10 +254,16 @@ bool usesSuctionTable(const Context& ctx) {
 // permeability of surface interface n-1. Every neighbour quantity is recomputed or carried.
 void assembleMoistureBalance(Context& ctx, StepState& s) {
   const int32_t n = ctx.nodeCount;
+  // A team of one takes every node in one chunk: the same rows without the work-sharing
+  // runtime's bookkeeping.
+  if (omp_get_num_threads() == 1) {
+    if (n - 1 >= 2) assembleMoistureBalanceChunk(ctx, s, 2, n - 1);
+    return;
+  }
   const bool suction = usesSuctionTable(ctx);
   WestSide carry;
   int32_t last = -1;  // node this thread finished last
-#pragma omp for schedule(guided, 1)
+#pragma omp for schedule(guided, 1) nowait
   for (int32_t i = 2; i <= n - 1; ++i) {
     if (i != last + 1) carry = freshWestSide(ctx, s, i, suction);
     assembleMoistureRow(ctx, s, i, suction, carry);

@@ -1,7 +1,7 @@
 // Moisture balance assembly: vapour permeabilities, liquid transfer coefficients, storage
 // capacities and moisture sources, written as tridiagonal rows for the node relative
 // humidities. Called by every thread of the step's parallel region (guided schedule,
-// chunk 1, closing barrier).
+// chunk 1, no closing barrier: the caller synchronises before the rows are solved).
 #pragma once
 
 #include <cstdint>

@@ -25,6 +25,13 @@ constexpr double kRainThreshold = 0.1;
 // Uptake coefficient of the first iteration on a rain-active side [kg/(m s)].
 constexpr double kInitialRainUptakeCoefficient = 1e-4;
 constexpr double kSecondsPerHour = 3600.0;
+// Fewest interior nodes for which the step shares its iteration among a team of threads.
+// Measured with bench_step on a 2-core machine shared with other work: from 50 up to 1000
+// interior nodes two threads were slower than one in every run (a row costs about 130 ns,
+// while each of the three barriers of an inner iteration costs microseconds, and far more
+// whenever another process holds a core), at 2000 nodes they were faster. Smaller grids
+// therefore run on the calling thread alone.
+constexpr int32_t kSmallestTeamGrid = 1000;
 
 // Folds one thread's partial maximum into the team's shared maximum without a lock. The
 // result does not depend on the order in which the threads arrive. (An orphaned reduction
@@ -115,12 +122,34 @@ void prepareStep(Context& ctx, StepState& s, double dt) {
   s.counter = 1;
 }
 
-// The inner iteration, executed by every thread of the step's parallel region.
-void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
+// Arrival count of the team at the end of a work-shared phase. The thread that arrives
+// last has every other thread's writes of the phase in view (each arrival releases them,
+// the last one acquires them all) and runs the phase's one-thread part (a solve or the
+// convergence control) before the team meets at the barrier that follows. This replaces
+// the closing barrier of the work-shared loop plus the barrier of a `single` by one barrier.
+class TeamArrivals {
+ public:
+  // True on the last of `teamSize` threads to arrive; it also rearms the count, which no
+  // thread touches again before the barrier that follows.
+  bool arriveLast(int teamSize) {
+    if (count_.fetch_add(1, std::memory_order_acq_rel) + 1 < teamSize) return false;
+    count_.store(0, std::memory_order_relaxed);
+    return true;
+  }
+
+ private:
+  std::atomic<int> count_{0};
+};
+
+// The inner iteration, executed by every thread of the step's parallel region. Three
+// barriers per iteration: after the temperature solve, after the humidity solve and after
+// the convergence control.
+void iterate(Context& ctx, StepState& s, TeamArrivals& arrivals, double& maxT, double& maxPhi) {
   FloatingPointModeGuard fpMode;  // flush-to-zero and denormals-are-zero on this thread
   const int32_t n = ctx.nodeCount;
   const bool heat = isTrue(ctx.heatTransport);
   const bool moisture = isTrue(ctx.moistureTransport);
+  const int team = omp_get_num_threads();
   auto& T = s.temperature;
   auto& phi = s.humidity;
 
@@ -129,22 +158,28 @@ void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
   while (s.convergenceMeasure > ctx.tolerance) {
     if (s.counter > s.iterationLimit) break;
 
-    // The assemblies end with the barrier of their node loop, so every row is written
-    // before the single thread solves; the solve's closing barrier makes the others wait
-    // for the solution.
+    // The assembly loops end without a barrier: the last thread through its share of the
+    // rows solves, the barrier makes the others wait for the solution.
     if (heat) {
       assembleHeatBalance(ctx, s);
-#pragma omp single
-      solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
-                       ctx.systemRightHandSide, T);
+      if (arrivals.arriveLast(team)) {
+        solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                         ctx.systemRightHandSide, T);
+      }
     } else {
       refreshMoistureState(ctx, s);
     }
+    // The moisture assembly reads the solved temperatures (or the refreshed node state)
+    // of the neighbours.
+#pragma omp barrier
     if (moisture) {
       assembleMoistureBalance(ctx, s);
-#pragma omp single
-      solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
-                       ctx.systemRightHandSide, phi);
+      if (arrivals.arriveLast(team)) {
+        solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                         ctx.systemRightHandSide, phi);
+      }
+      // The relaxation reads the solved humidities.
+#pragma omp barrier
     }
 
     // Under-relaxation of the new humidities and the largest changes of both fields.
@@ -161,12 +196,10 @@ void iterate(Context& ctx, StepState& s, double& maxT, double& maxPhi) {
       }
       foldLargerKeepingNaN(maxT, partialT);
       foldLargerKeepingNaN(maxPhi, partialPhi);
-      // Every row relaxed and every partial maximum folded before the convergence test.
-#pragma omp barrier
     }
 
-#pragma omp single nowait
-    {
+    // The last thread to arrive has every row relaxed and every partial maximum folded.
+    if (arrivals.arriveLast(team)) {
       controlConvergence(ctx, s, maxT, maxPhi);
       // Ready for the next fold, which starts after the barrier below.
       maxT = 0.0;
@@ -228,13 +261,20 @@ int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
   // Per-iteration maxima, shared by the team; each thread folds its partial maxima in.
   double maxT = 0.0;
   double maxPhi = 0.0;
-  if (omp_in_parallel() || omp_get_max_threads() > 1) {
-#pragma omp parallel
-    iterate(ctx, s, maxT, maxPhi);
+  TeamArrivals arrivals;
+  // Grids below kSmallestTeamGrid interior nodes run on the calling thread alone: there a
+  // team spends more time in its three barriers per iteration than it saves on the rows.
+  // The results are the same either way.
+  const bool worthATeam = n - 2 >= kSmallestTeamGrid;
+  if (omp_in_parallel() || (worthATeam && omp_get_max_threads() > 1)) {
+    // Inside an enclosing parallel region the step still opens its own (then one-thread)
+    // region, so that its work-sharing constructs bind to it and not to the host's team.
+#pragma omp parallel if (worthATeam)
+    iterate(ctx, s, arrivals, maxT, maxPhi);
   } else {
     // A team of one thread: the same body on the calling thread, whose work-sharing
     // constructs then bind to its own one-thread team and need no synchronisation.
-    iterate(ctx, s, maxT, maxPhi);
+    iterate(ctx, s, arrivals, maxT, maxPhi);
   }
 
   *out.iterationCount = s.counter - 1;

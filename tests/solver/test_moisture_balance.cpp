@@ -362,6 +362,8 @@ std::vector<double> runIteration(int threads, bool firstIteration, bool heatOn) 
     } else {
       refreshMoistureState(m.ctx, *m.s);
     }
+    // The assembly loops end without a barrier; the step driver places one here.
+#pragma omp barrier
     assembleMoistureBalance(m.ctx, *m.s);
   }
   return snapshot(m);
