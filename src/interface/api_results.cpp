@@ -16,16 +16,14 @@ extern "C" {
 
 TAMO_API int32_t TAMO_CALL tamoGetFlux(int32_t handle, int32_t /*ignored*/,
                                        const double* temperature, const double* humidity,
-                                       double* heatFlux, double* enthalpyFlux,
-                                       double* vapourFlux, double* liquidFlux) {
+                                       double* heatFlux, double* enthalpyFlux, double* vapourFlux,
+                                       double* liquidFlux) {
   return tamo::withContext(handle, [&](Context& ctx) {
     if (!isTrue(ctx.gridDefined)) return tamo::kNoGrid;
-    if (!temperature || !humidity || !heatFlux || !enthalpyFlux || !vapourFlux ||
-        !liquidFlux) {
+    if (!temperature || !humidity || !heatFlux || !enthalpyFlux || !vapourFlux || !liquidFlux) {
       return tamo::kNullArray;
     }
-    tamo::computeFluxes(ctx, temperature, humidity, heatFlux, enthalpyFlux, vapourFlux,
-                        liquidFlux);
+    tamo::computeFluxes(ctx, temperature, humidity, heatFlux, enthalpyFlux, vapourFlux, liquidFlux);
     return tamo::kOk;
   });
 }
@@ -38,19 +36,15 @@ TAMO_API int32_t TAMO_CALL tamoGetSurfaceCoeff(int32_t handle, double* heatTrans
       return tamo::kNullArray;
     }
     if (!isTrue(ctx.surfaceConditionsSet)) return tamo::kBadArgument;
-    tamo::surfaceCoefficients(ctx, heatTransferA, vapourTransferA, heatTransferB,
-                              vapourTransferB);
+    tamo::surfaceCoefficients(ctx, heatTransferA, vapourTransferA, heatTransferB, vapourTransferB);
     return tamo::kOk;
   });
 }
 
-TAMO_API int32_t TAMO_CALL tamoGetIntermediate(int32_t handle, int32_t /*ignored*/,
-                                               const double* temperature,
-                                               const double* humidity, double* waterContent,
-                                               double* saturationPressure, double* dewPoint,
-                                               int32_t materialCount, double* layerWaterContent,
-                                               double* interiorMeanWaterContent,
-                                               double* totalWater) {
+TAMO_API int32_t TAMO_CALL tamoGetIntermediate(
+    int32_t handle, int32_t /*ignored*/, const double* temperature, const double* humidity,
+    double* waterContent, double* saturationPressure, double* dewPoint, int32_t materialCount,
+    double* layerWaterContent, double* interiorMeanWaterContent, double* totalWater) {
   return tamo::withContext(handle, [&](Context& ctx) {
     if (materialCount < 1 || materialCount > ctx.materialCount) {
       return tamo::kBadMaterialCount;
@@ -61,14 +55,13 @@ TAMO_API int32_t TAMO_CALL tamoGetIntermediate(int32_t handle, int32_t /*ignored
       return tamo::kNullArray;
     }
     tamo::computeIntermediate(ctx, temperature, humidity, waterContent, saturationPressure,
-                              dewPoint, materialCount, layerWaterContent,
-                              interiorMeanWaterContent, totalWater);
+                              dewPoint, materialCount, layerWaterContent, interiorMeanWaterContent,
+                              totalWater);
     return tamo::kOk;
   });
 }
 
-TAMO_API int32_t TAMO_CALL tamoGetTransport(int32_t handle, int32_t count,
-                                            double* heatConductance,
+TAMO_API int32_t TAMO_CALL tamoGetTransport(int32_t handle, int32_t count, double* heatConductance,
                                             double* vapourPermeability,
                                             double* liquidTransferCoefficient) {
   return tamo::withContext(handle, [&](Context& ctx) {
@@ -77,16 +70,15 @@ TAMO_API int32_t TAMO_CALL tamoGetTransport(int32_t handle, int32_t count,
       return tamo::kNullArray;
     }
     if (!isTrue(ctx.gridDefined)) return tamo::kOk;
-    tamo::copyTransport(ctx, std::min(count, ctx.nodeCount), heatConductance,
-                        vapourPermeability, liquidTransferCoefficient);
+    tamo::copyTransport(ctx, std::min(count, ctx.nodeCount), heatConductance, vapourPermeability,
+                        liquidTransferCoefficient);
     return tamo::kOk;
   });
 }
 
-TAMO_API int32_t TAMO_CALL tamoGetSourceQuantity(int32_t handle, int32_t number,
-                                                 int32_t /*count*/, const double* temperature,
-                                                 const double* humidity, double* heat,
-                                                 double* moisture) {
+TAMO_API int32_t TAMO_CALL tamoGetSourceQuantity(int32_t handle, int32_t number, int32_t /*count*/,
+                                                 const double* temperature, const double* humidity,
+                                                 double* heat, double* moisture) {
   return tamo::withContext(handle, [&](Context& ctx) {
     if (number < 1 || number > ctx.sourceCount) return tamo::kBadSourceNumber;
     if (!temperature || !humidity || !heat || !moisture) return tamo::kNullArray;
