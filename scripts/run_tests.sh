@@ -23,10 +23,10 @@ OMP_NUM_THREADS=1 "${memcheck[@]}" build/tests/test_model --gtest_brief=1
 # The API fuzzer for a bounded time (seconds; TAMO_FUZZ_SECONDS overrides).
 fuzz/run_fuzzer.sh "${TAMO_FUZZ_SECONDS:-120}"
 
-# The sanitizer build runs the library's own test programs (the Java VM is left out:
-# it does not run under AddressSanitizer).
+# The sanitizer build runs the library's own test programs (the Java VM and the Python
+# interpreter are left out: they do not load a library built with AddressSanitizer).
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON \
-      -DTAMO_BUILD_JAVA=OFF -DTAMO_BUILD_BENCHMARKS=OFF >/dev/null
+      -DTAMO_BUILD_JAVA=OFF -DTAMO_BUILD_PYTHON=OFF -DTAMO_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

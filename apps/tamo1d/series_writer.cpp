@@ -27,7 +27,12 @@ double SeriesWriter::value(const SeriesQuantity& q, const ClimateState& climate,
   const std::size_t surfaceNode = side == 0 ? 1 : temperature.size() - 2;
   // Interface of a flux: surface A = 1, surface B = N, a layer boundary its interface.
   const int lastInterface = static_cast<int>(temperature.size()) - 1;
-  const int k = !q.atSide ? probe.boundaryInterface(q.index) : side == 0 ? 1 : lastInterface;
+  // Only the flux quantities have an interface; layers, totals and counts do not.
+  const bool isFlux = q.kind == SeriesKind::HeatFlux || q.kind == SeriesKind::EnthalpyFlux ||
+                      q.kind == SeriesKind::VapourFlux || q.kind == SeriesKind::LiquidFlux;
+  const int k = !isFlux    ? 0
+                : q.atSide ? (side == 0 ? 1 : lastInterface)
+                           : probe.boundaryInterface(q.index);
   switch (q.kind) {
     case SeriesKind::AirTemperature:
       return climate.sides[side].temperature;
