@@ -60,7 +60,8 @@
  *   tamoStep the library runs an OpenMP team (the number of threads is the OpenMP
  *   runtime's choice, e.g. OMP_NUM_THREADS); the results do not depend on it. A grid with
  *   fewer than 1000 interior nodes is stepped on the calling thread alone: below that size
- *   the team's three barriers per inner iteration cost more than sharing the rows saves.
+ *   a team gains little even on an idle machine and loses heavily when other processes
+ *   hold the cores, since each inner iteration meets at three barriers.
  *
  * Robustness
  *   Whatever the arguments, within what a C interface can check, an operation answers
