@@ -26,11 +26,11 @@ constexpr double kRainThreshold = 0.1;
 constexpr double kInitialRainUptakeCoefficient = 1e-4;
 constexpr double kSecondsPerHour = 3600.0;
 // Fewest interior nodes for which the step shares its iteration among a team of threads.
-// Measured with bench_step on a 2-core machine shared with other work: from 50 up to 1000
-// interior nodes two threads were slower than one in every run (a row costs about 130 ns,
-// while each of the three barriers of an inner iteration costs microseconds, and far more
-// whenever another process holds a core), at 2000 nodes they were faster. Smaller grids
-// therefore run on the calling thread alone.
+// Measured with bench_step on a 2-core machine: idle, two threads gained 1.05x at 100
+// interior nodes, 1.2x at 400 and 1.4x at 2000 (a row costs about 120 ns, each of the three
+// barriers of an inner iteration microseconds); with other work on the machine they were
+// slower than one thread up to 1000 nodes, many times so, because every barrier then
+// waits for a descheduled thread. Smaller grids therefore run on the calling thread alone.
 constexpr int32_t kSmallestTeamGrid = 1000;
 
 // Folds one thread's partial maximum into the team's shared maximum without a lock. The
