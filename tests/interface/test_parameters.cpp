@@ -6,22 +6,12 @@
 
 #include "interface/context_table.h"
 #include "model/context.h"
+#include "support/scoped_context.h"
 #include "tamo1dkernel.h"
 
 namespace {
 
-class ScopedContext {
- public:
-  ScopedContext() : handle_(tamoCreateContext()) {}
-  ~ScopedContext() { tamoDeleteContext(handle_); }
-  ScopedContext(const ScopedContext&) = delete;
-  ScopedContext& operator=(const ScopedContext&) = delete;
-  int32_t handle() const { return handle_; }
-  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
-
- private:
-  int32_t handle_;
-};
+using tamo::test_support::ScopedContext;
 
 // Plane grid with N interface positions (n = N+1 nodes), all elements material 1.
 void defineGrid(const ScopedContext& c, int32_t N) {

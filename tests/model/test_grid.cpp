@@ -9,23 +9,12 @@
 
 #include "interface/context_table.h"
 #include "model/context.h"
+#include "support/scoped_context.h"
 #include "tamo1dkernel.h"
 
 namespace {
 
-// Owns one context of the process-wide table for the duration of a test.
-class ScopedContext {
- public:
-  ScopedContext() : handle_(tamoCreateContext()) {}
-  ~ScopedContext() { tamoDeleteContext(handle_); }
-  ScopedContext(const ScopedContext&) = delete;
-  ScopedContext& operator=(const ScopedContext&) = delete;
-  int32_t handle() const { return handle_; }
-  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
-
- private:
-  int32_t handle_;
-};
+using tamo::test_support::ScopedContext;
 
 constexpr std::array<double, 4> kX = {0.0, 0.01, 0.03, 0.06};
 constexpr std::array<int32_t, 4> kMat = {9, 2, 1, 3};

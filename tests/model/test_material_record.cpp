@@ -4,22 +4,12 @@
 
 #include "interface/context_table.h"
 #include "model/context.h"
+#include "support/scoped_context.h"
 #include "tamo1dkernel.h"
 
 namespace {
 
-class ScopedContext {
- public:
-  ScopedContext() : handle_(tamoCreateContext()) {}
-  ~ScopedContext() { tamoDeleteContext(handle_); }
-  ScopedContext(const ScopedContext&) = delete;
-  ScopedContext& operator=(const ScopedContext&) = delete;
-  int32_t handle() const { return handle_; }
-  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
-
- private:
-  int32_t handle_;
-};
+using tamo::test_support::ScopedContext;
 
 // Grid of three elements with materials 2, 1, 3 (M = 3).
 int32_t defineGrid(const ScopedContext& c) {

@@ -12,22 +12,12 @@
 #include "material/saturation.h"
 #include "model/context.h"
 #include "model/sources.h"
+#include "support/scoped_context.h"
 #include "tamo1dkernel.h"
 
 namespace {
 
-class ScopedContext {
- public:
-  ScopedContext() : handle_(tamoCreateContext()) {}
-  ~ScopedContext() { tamoDeleteContext(handle_); }
-  ScopedContext(const ScopedContext&) = delete;
-  ScopedContext& operator=(const ScopedContext&) = delete;
-  int32_t handle() const { return handle_; }
-  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
-
- private:
-  int32_t handle_;
-};
+using tamo::test_support::ScopedContext;
 
 // Four interior nodes 2..5 with east boundaries 0.01, 0.03, 0.06, 0.10 and volumes
 // 0.005 (half element), 0.02, 0.03, 0.02 (half element).

@@ -10,22 +10,12 @@
 #include "interface/context_table.h"
 #include "model/context.h"
 #include "model/surface_condition.h"
+#include "support/scoped_context.h"
 #include "tamo1dkernel.h"
 
 namespace {
 
-class ScopedContext {
- public:
-  ScopedContext() : handle_(tamoCreateContext()) {}
-  ~ScopedContext() { tamoDeleteContext(handle_); }
-  ScopedContext(const ScopedContext&) = delete;
-  ScopedContext& operator=(const ScopedContext&) = delete;
-  int32_t handle() const { return handle_; }
-  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
-
- private:
-  int32_t handle_;
-};
+using tamo::test_support::ScopedContext;
 
 // N = 4 interfaces at 0, 2, 4, 6 m: the surface interfaces have inverse distance 1, the
 // interior ones 0.5 (node centres 2 m apart).

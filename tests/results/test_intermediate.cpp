@@ -11,22 +11,12 @@
 #include "material/saturation.h"
 #include "model/context.h"
 #include "results/intermediate.h"
+#include "support/scoped_context.h"
 #include "tamo1dkernel.h"
 
 namespace {
 
-class ScopedContext {
- public:
-  ScopedContext() : handle_(tamoCreateContext()) {}
-  ~ScopedContext() { tamoDeleteContext(handle_); }
-  ScopedContext(const ScopedContext&) = delete;
-  ScopedContext& operator=(const ScopedContext&) = delete;
-  int32_t handle() const { return handle_; }
-  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
-
- private:
-  int32_t handle_;
-};
+using tamo::test_support::ScopedContext;
 
 // Storage function through the origin and (0.5, w50) with free saturation wf.
 void loadStorage(const ScopedContext& c, int32_t material, double w50, double wf) {

@@ -9,22 +9,12 @@
 #include "interface/context_table.h"
 #include "material/saturation.h"
 #include "model/context.h"
+#include "support/scoped_context.h"
 #include "tamo1dkernel.h"
 
 namespace {
 
-class ScopedContext {
- public:
-  ScopedContext() : handle_(tamoCreateContext()) {}
-  ~ScopedContext() { tamoDeleteContext(handle_); }
-  ScopedContext(const ScopedContext&) = delete;
-  ScopedContext& operator=(const ScopedContext&) = delete;
-  int32_t handle() const { return handle_; }
-  tamo::Context& ctx() const { return *tamo::findContext(handle_); }
-
- private:
-  int32_t handle_;
-};
+using tamo::test_support::ScopedContext;
 
 // Interior nodes 2..5 with volumes 0.005, 0.02, 0.03, 0.02 m.
 constexpr std::array<double, 5> kX = {0.0, 0.01, 0.03, 0.06, 0.10};
