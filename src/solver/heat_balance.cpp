@@ -1,7 +1,5 @@
 #include "solver/heat_balance.h"
 
-#include <omp.h>
-
 #include <cmath>
 #include <cstdint>
 
@@ -11,6 +9,7 @@
 #include "model/context.h"
 #include "model/sources.h"
 #include "solver/interface_means.h"
+#include "solver/node_loop.h"
 #include "solver/node_state.h"
 #include "solver/rain_uptake.h"
 #include "solver/step_state.h"
@@ -301,49 +300,27 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 // uptake coefficient. Neighbour quantities are recomputed or carried, never read back, so
 // no node reads what another node writes in the same loop.
 void assembleHeatBalance(Context& ctx, StepState& s) {
-  const int32_t n = ctx.nodeCount;
-  // A team of one takes every node in one chunk: the same rows without the work-sharing
-  // runtime's bookkeeping.
-  if (omp_get_num_threads() == 1) {
-    if (n - 1 >= 2) assembleHeatBalanceChunk(ctx, s, 2, n - 1);
-    return;
-  }
-  WestSide carry;
-  int32_t last = -1;  // node this thread finished last
-#pragma omp for schedule(guided, 1) nowait
-  for (int32_t i = 2; i <= n - 1; ++i) {
-    if (i != last + 1) carry = freshWestSide(ctx, s, i, true);
-    assembleHeatRow(ctx, s, i, carry);
-    last = i;
-  }
+  forEachInteriorNode(
+      ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
+      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry); });
 }
 
 void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
-  WestSide carry = freshWestSide(ctx, s, first, true);
-  for (int32_t i = first; i <= last; ++i) assembleHeatRow(ctx, s, i, carry);
+  forNodeRange(
+      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
+      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry); });
 }
 
 void refreshMoistureState(Context& ctx, StepState& s) {
-  const int32_t n = ctx.nodeCount;
-  // A team of one takes every node in one chunk: the same rows without the work-sharing
-  // runtime's bookkeeping.
-  if (omp_get_num_threads() == 1) {
-    if (n - 1 >= 2) refreshMoistureStateChunk(ctx, s, 2, n - 1);
-    return;
-  }
-  WestSide carry;
-  int32_t last = -1;  // node this thread finished last
-#pragma omp for schedule(guided, 1) nowait
-  for (int32_t i = 2; i <= n - 1; ++i) {
-    if (i != last + 1) carry = freshWestSide(ctx, s, i, false);
-    refreshNode(ctx, s, i, carry);
-    last = i;
-  }
+  forEachInteriorNode(
+      ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, false); },
+      [&](int32_t i, WestSide& carry) { refreshNode(ctx, s, i, carry); });
 }
 
 void refreshMoistureStateChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
-  WestSide carry = freshWestSide(ctx, s, first, false);
-  for (int32_t i = first; i <= last; ++i) refreshNode(ctx, s, i, carry);
+  forNodeRange(
+      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, false); },
+      [&](int32_t i, WestSide& carry) { refreshNode(ctx, s, i, carry); });
 }
 
 }  // namespace tamo

@@ -1,7 +1,5 @@
 #include "solver/moisture_balance.h"
 
-#include <omp.h>
-
 #include <algorithm>
 #include <cstdint>
 
@@ -11,6 +9,7 @@
 #include "model/context.h"
 #include "model/sources.h"
 #include "solver/interface_means.h"
+#include "solver/node_loop.h"
 #include "solver/node_state.h"
 #include "solver/step_state.h"
 #include "solver/still_air_permeability.h"
@@ -253,28 +252,17 @@ bool usesSuctionTable(const Context& ctx) {
 // saturation pressure of ambient node 1, node n-1 that of ambient node n and the vapour
 // permeability of surface interface n-1. Every neighbour quantity is recomputed or carried.
 void assembleMoistureBalance(Context& ctx, StepState& s) {
-  const int32_t n = ctx.nodeCount;
-  // A team of one takes every node in one chunk: the same rows without the work-sharing
-  // runtime's bookkeeping.
-  if (omp_get_num_threads() == 1) {
-    if (n - 1 >= 2) assembleMoistureBalanceChunk(ctx, s, 2, n - 1);
-    return;
-  }
   const bool suction = usesSuctionTable(ctx);
-  WestSide carry;
-  int32_t last = -1;  // node this thread finished last
-#pragma omp for schedule(guided, 1) nowait
-  for (int32_t i = 2; i <= n - 1; ++i) {
-    if (i != last + 1) carry = freshWestSide(ctx, s, i, suction);
-    assembleMoistureRow(ctx, s, i, suction, carry);
-    last = i;
-  }
+  forEachInteriorNode(
+      ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
+      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry); });
 }
 
 void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
   const bool suction = usesSuctionTable(ctx);
-  WestSide carry = freshWestSide(ctx, s, first, suction);
-  for (int32_t i = first; i <= last; ++i) assembleMoistureRow(ctx, s, i, suction, carry);
+  forNodeRange(
+      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
+      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry); });
 }
 
 }  // namespace tamo
