@@ -8,7 +8,8 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev openjdk-17-jdk-headless valgrind
           clang libclang-rt-14-dev libomp-14-dev
-          python3 python3-numpy python3-matplotlib python3-pytest)
+          python3 python3-numpy python3-matplotlib python3-pytest
+          python3-pandas python3-dask python3-distributed linux-perf)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -12,9 +12,10 @@
 namespace tamo {
 namespace {
 
-// Per-hour values (air changes, rain, source values) to per-second: a multiplication by
-// this factor, not a division by 3600.
-constexpr double kPerHour = 0.0002777777777777778;  // 1/3600
+// Per-hour source values and rain to per-second rates: a division by the seconds of an
+// hour, written as such (a multiplication by the rounded reciprocal differs in the last bit
+// for many values, and a node one bit below saturation changes the whole step).
+constexpr double kSecondsPerHour = 3600.0;
 // Heat sources act as a conductance towards this temperature [degC], sinks from the other.
 constexpr double kHeatSourceLimit = 1200.0;
 constexpr double kHeatSinkLimit = -270.0;
@@ -111,8 +112,8 @@ void refreshFromClimate(const Context& ctx, Source& s) {
     s.pressureDifference = (TB - TA) * s.stackFactor / (TB + 273.15) + s.overpressure;
     s.interiorVapourDensity = saturationVapourDensity(TB) * ctx.sideB.ambientHumidity;
   } else if (s.type == 1 && s.subtype == 0) {
-    // Rain in kg/(m2 h) turned into per second with the same factor as every per-hour value.
-    s.rate = s.value * s.spreadFactor * side.rain * kPerHour;
+    // Rain in kg/(m2 h) turned into per second.
+    s.rate = s.value * s.spreadFactor * side.rain / kSecondsPerHour;
   }
   // type 2: the air exchange follows the ambient air directly in the balances.
 }
@@ -224,7 +225,7 @@ int32_t defineSource(Context& ctx, int32_t number, int32_t type, int32_t subtype
   s.active = logical(subtype == 0 || (subtype == 1 && type == 1));
   s.climateCoupled = logical(side == 1 || side == 2);
   s.value = values[0];
-  s.rate = values[0] * kPerHour;
+  s.rate = values[0] / kSecondsPerHour;
   if (subtype == 1) setInfiltrationFactors(s, values);
   mapRange(ctx, s);
 
@@ -239,7 +240,7 @@ void updateSource(Context& ctx, int32_t number, const double* values) {
   if (values) {
     if (s.type == 2) {
       s.value = values[0];
-      s.rate = values[0] * kPerHour;
+      s.rate = values[0] / kSecondsPerHour;
     } else if (s.subtype == 1) {
       setInfiltrationFactors(s, values);
     } else {

@@ -373,17 +373,17 @@ TEST(Sources, AirExchangeAndInfiltrationMoistureTerms) {
   EXPECT_EQ(d, 0.0);
 }
 
-// Every per-hour value becomes per-second through the one factor 0.0002777777777777778
-// (a product, which differs from a division by 3600 in the last bit for value 3), while the
-// leakage factor is a chain of three divisions. Grid positions are exact binary fractions so
+// Every per-hour value becomes per-second by a division by 3600 (for value 3 a product with
+// the rounded reciprocal 0.0002777777777777778 would give 0.0008333333333333333, one bit
+// lower), and the leakage factor is a chain of three divisions. Grid positions are exact binary fractions so
 // that the spread factor of node 3 is exactly 2.
 TEST(Sources, PerHourConversionAndInfiltrationFactorsAreBitExact) {
   ScopedContext c;
   const std::array<double, 5> X = {0.0, 0.25, 0.75, 1.25, 1.5};
   ASSERT_EQ(tamoSetGrid(c.handle(), 5, X.data(), 0.0, kMat.data()), TAMO_OK);
   tamo::Context& ctx = c.ctx();
-  // 3 * 0.0002777777777777778 (3 / 3600 would be 0.0008333333333333334).
-  const double threePerHour = 0.0008333333333333333;
+  const double threePerHour = 3.0 / 3600.0;  // 0.0008333333333333334
+  ASSERT_NE(threePerHour, 3.0 * 0.0002777777777777778);
 
   ASSERT_EQ(define(c, 1, 0, 0.5, 0.1, 3.0), TAMO_OK);        // node 3 only
   ASSERT_EQ(define(c, 2, 2, 0.5, 0.1, 3.0, 0, 1), TAMO_OK);  // air exchange, node 3
