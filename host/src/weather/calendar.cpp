@@ -2,7 +2,9 @@
 
 namespace tamo1d::weather {
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int month, bool leapYear) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -18,7 +20,8 @@ int dayOfYear(int month, int day, bool leapYear) {
 int monthOfDay(int day, bool leapYear) {
   int remaining = day % (leapYear ? 366 : 365);
   int month = 1;
-  while (month < 12 && remaining >= daysInMonth(month, leapYear)) remaining -= daysInMonth(month++, leapYear);
+  while (month < 12 && remaining >= daysInMonth(month, leapYear))
+    remaining -= daysInMonth(month++, leapYear);
   return month;
 }
 

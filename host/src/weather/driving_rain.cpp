@@ -13,8 +13,8 @@ double roughnessCoefficient(TerrainCategory terrain, double height) {
   struct Row {
     double kr, z0, zmin;
   };
-  static constexpr Row kTable1[4] = {{0.17, 0.01, 2.0}, {0.19, 0.05, 4.0}, {0.22, 0.3, 8.0},
-                                     {0.24, 1.0, 16.0}};
+  static constexpr Row kTable1[4] = {
+      {0.17, 0.01, 2.0}, {0.19, 0.05, 4.0}, {0.22, 0.3, 8.0}, {0.24, 1.0, 16.0}};
   const Row& row = kTable1[static_cast<int>(terrain) - 1];
   return row.kr * std::log(std::max(height, row.zmin) / row.z0);
 }

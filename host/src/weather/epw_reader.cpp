@@ -16,10 +16,25 @@ constexpr int kColumns = 35;
 
 // 1-based field numbers of a data row.
 enum Column {
-  kYear = 1, kMonth = 2, kDay = 3, kHour = 4, kDryBulb = 7, kDewPoint = 8, kRelHum = 9,
-  kPressure = 10, kInfrared = 13, kGlobal = 14, kDirect = 15, kDiffuse = 16, kWindDir = 21,
-  kWindSpeed = 22, kOpaqueSky = 24, kWeatherObserved = 27, kWeatherCodes = 28,
-  kPrecipDepth = 34, kPrecipHours = 35
+  kYear = 1,
+  kMonth = 2,
+  kDay = 3,
+  kHour = 4,
+  kDryBulb = 7,
+  kDewPoint = 8,
+  kRelHum = 9,
+  kPressure = 10,
+  kInfrared = 13,
+  kGlobal = 14,
+  kDirect = 15,
+  kDiffuse = 16,
+  kWindDir = 21,
+  kWindSpeed = 22,
+  kOpaqueSky = 24,
+  kWeatherObserved = 27,
+  kWeatherCodes = 28,
+  kPrecipDepth = 34,
+  kPrecipHours = 35
 };
 
 struct MonthDay {
@@ -81,7 +96,9 @@ double rainRateOfPresentWeather(const std::string& code) {
   return rate;
 }
 
-WeatherSeries readEpw(const std::string& path) { return parseEpw(readLines(path), path); }
+WeatherSeries readEpw(const std::string& path) {
+  return parseEpw(readLines(path), path);
+}
 
 WeatherSeries parseEpw(const std::vector<std::string>& lines, const std::string& name) {
   WeatherSeries s;
@@ -124,10 +141,10 @@ WeatherSeries parseEpw(const std::vector<std::string>& lines, const std::string&
       s.year = static_cast<int>(row.number(kYear, "year"));
     } else if (stamp != s.hour.back() + 1.0) {
       row.fail(kHour, "hour",
-               stamp <= s.hour.back() ? "time does not increase from the previous record"
-                                      : "records missing before this one (time jumps by " +
-                                            std::to_string(static_cast<int>(stamp - s.hour.back())) +
-                                            " h)");
+               stamp <= s.hour.back()
+                   ? "time does not increase from the previous record"
+                   : "records missing before this one (time jumps by " +
+                         std::to_string(static_cast<int>(stamp - s.hour.back())) + " h)");
     }
     s.appendRecord(stamp);
     auto value = [&](int column, const char* label, double missing, double lo, double hi) {

@@ -54,10 +54,10 @@ WeatherSeries parseFmiTestYear(const std::vector<std::string>& lines, const std:
     if (hour <= 1 && s.size() > 0 && stamp + 24.0 == s.hour.back() + 1.0) stamp += 24.0;
     if (s.size() > 0 && stamp != s.hour.back() + 1.0) {
       row.fail(5, "Time",
-               stamp <= s.hour.back() ? "time does not increase from the previous row"
-                                      : "rows missing before this one (time jumps by " +
-                                            std::to_string(static_cast<int>(stamp - s.hour.back())) +
-                                            " h)");
+               stamp <= s.hour.back()
+                   ? "time does not increase from the previous row"
+                   : "rows missing before this one (time jumps by " +
+                         std::to_string(static_cast<int>(stamp - s.hour.back())) + " h)");
     }
     if (step != static_cast<double>(s.size() + 1)) {
       row.fail(1, "Timestep", "expected step " + std::to_string(s.size() + 1));
@@ -87,7 +87,8 @@ WeatherSeries parseFmiTestYear(const std::vector<std::string>& lines, const std:
   if (s.hour.front() != 0.0 || static_cast<double>(s.size()) != expected) {
     throw WeatherFileError(name, static_cast<int>(lines.size()), 0, "",
                            "truncated: a test year runs from 1 January 0 h to 31 December 23 h, "
-                           "the file has " + std::to_string(s.size()) + " rows");
+                           "the file has " +
+                               std::to_string(s.size()) + " rows");
   }
   completeSeries(s, name);
   return s;

@@ -12,7 +12,8 @@ constexpr double kDeg = std::numbers::pi / 180.0;
 
 // Upper bounds of the sky clearness bins 1..7 (bin 8 is open above), Perez et al. (1990),
 // Table 1.
-constexpr std::array<double, 7> kClearnessBounds = {1.065, 1.230, 1.500, 1.950, 2.800, 4.500, 6.200};
+constexpr std::array<double, 7> kClearnessBounds = {1.065, 1.230, 1.500, 1.950,
+                                                    2.800, 4.500, 6.200};
 
 // F11, F12, F13, F21, F22, F23 per clearness bin: the all-sites composite coefficients of
 // Perez et al. (1990), Table 6.
@@ -53,8 +54,8 @@ double perezSkyDiffuse(const PerezSky& sky, double inclination, double cosIncide
   const double a = std::max(0.0, cosIncidence);
   const double b = std::max(std::cos(85.0 * kDeg), std::cos(z));
   const double beta = inclination * kDeg;
-  const double value = sky.diffuse * ((1.0 - f1) * 0.5 * (1.0 + std::cos(beta)) + f1 * a / b +
-                                      f2 * std::sin(beta));
+  const double value =
+      sky.diffuse * ((1.0 - f1) * 0.5 * (1.0 + std::cos(beta)) + f1 * a / b + f2 * std::sin(beta));
   return std::max(0.0, value);
 }
 

@@ -7,10 +7,10 @@
 namespace tamo1d::weather {
 
 struct PerezSky {
-  double diffuse = 0.0;          // [W/m2] diffuse horizontal irradiance
-  double directNormal = 0.0;     // [W/m2]
-  double zenith = 0.0;           // [degrees] of the sun, at most 85 here
-  double extraterrestrial = 0.0; // [W/m2] normal irradiance outside the atmosphere
+  double diffuse = 0.0;           // [W/m2] diffuse horizontal irradiance
+  double directNormal = 0.0;      // [W/m2]
+  double zenith = 0.0;            // [degrees] of the sun, at most 85 here
+  double extraterrestrial = 0.0;  // [W/m2] normal irradiance outside the atmosphere
 };
 
 // [W/m2] sky diffuse irradiance on a surface of `inclination` degrees whose cosine of

@@ -48,8 +48,7 @@ void completeSeries(WeatherSeries& s, const std::string& file) {
     const double t = s.airTemperature[i];
     if (std::isnan(t)) continue;
     if (std::isnan(s.relativeHumidity[i]) && !std::isnan(s.dewPoint[i])) {
-      s.relativeHumidity[i] =
-          saturationVapourPressure(s.dewPoint[i]) / saturationVapourPressure(t);
+      s.relativeHumidity[i] = saturationVapourPressure(s.dewPoint[i]) / saturationVapourPressure(t);
     } else if (std::isnan(s.dewPoint[i]) && !std::isnan(s.relativeHumidity[i])) {
       s.dewPoint[i] = dewPointOf(s.relativeHumidity[i] * saturationVapourPressure(t));
     }
@@ -58,14 +57,13 @@ void completeSeries(WeatherSeries& s, const std::string& file) {
     std::vector<double>* column;
     const char* name;
   };
-  for (const Required& r : {Required{&s.airTemperature, "air temperature"},
-                            Required{&s.relativeHumidity, "relative humidity"},
-                            Required{&s.dewPoint, "dew point"},
-                            Required{&s.windSpeed, "wind speed"},
-                            Required{&s.windDirection, "wind direction"},
-                            Required{&s.diffuseHorizontal, "diffuse horizontal irradiance"},
-                            Required{&s.directNormal, "direct normal irradiance"},
-                            Required{&s.globalHorizontal, "global horizontal irradiance"}}) {
+  for (const Required& r :
+       {Required{&s.airTemperature, "air temperature"},
+        Required{&s.relativeHumidity, "relative humidity"}, Required{&s.dewPoint, "dew point"},
+        Required{&s.windSpeed, "wind speed"}, Required{&s.windDirection, "wind direction"},
+        Required{&s.diffuseHorizontal, "diffuse horizontal irradiance"},
+        Required{&s.directNormal, "direct normal irradiance"},
+        Required{&s.globalHorizontal, "global horizontal irradiance"}}) {
     if (!fillGaps(*r.column, r.name, s.warnings)) {
       throw WeatherFileError(file, 0, 0, "", std::string("the file gives no ") + r.name);
     }

@@ -15,7 +15,9 @@ double wrapped(double value, double period) {
   return r < 0.0 ? r + period : r;
 }
 
-double signedAngle(double degrees) { return wrapped(degrees + 180.0, 360.0) - 180.0; }
+double signedAngle(double degrees) {
+  return wrapped(degrees + 180.0, 360.0) - 180.0;
+}
 
 }  // namespace
 
@@ -27,8 +29,7 @@ SolarPosition solarPosition(const WeatherSite& site, int year, double localHour)
   const double meanLongitude = wrapped(280.460 + 0.9856474 * time, 360.0);
   const double meanAnomaly = wrapped(357.528 + 0.9856003 * time, 360.0) * kDeg;
   const double eclipticLongitude =
-      (meanLongitude + 1.915 * std::sin(meanAnomaly) + 0.020 * std::sin(2.0 * meanAnomaly)) *
-      kDeg;
+      (meanLongitude + 1.915 * std::sin(meanAnomaly) + 0.020 * std::sin(2.0 * meanAnomaly)) * kDeg;
   const double obliquity = (23.439 - 0.0000004 * time) * kDeg;
   // Celestial coordinates: right ascension and declination.
   const double rightAscension =
@@ -47,8 +48,8 @@ SolarPosition solarPosition(const WeatherSite& site, int year, double localHour)
   sun.equationOfTime = 4.0 * signedAngle(meanLongitude - rightAscension / kDeg);
   const double lat = site.latitude * kDeg;
   const double h = hourAngle * kDeg;
-  const double cosZenith = std::sin(declination) * std::sin(lat) +
-                           std::cos(declination) * std::cos(lat) * std::cos(h);
+  const double cosZenith =
+      std::sin(declination) * std::sin(lat) + std::cos(declination) * std::cos(lat) * std::cos(h);
   sun.zenith = std::acos(std::fmax(-1.0, std::fmin(1.0, cosZenith))) / kDeg;
   sun.azimuth = wrapped(std::atan2(-std::cos(declination) * std::sin(h),
                                    std::sin(declination) * std::cos(lat) -

@@ -36,7 +36,8 @@ SurfaceClimate surfaceClimate(const WeatherSeries& series, const SurfaceSettings
     out.rain[i] = t < 0.0 ? 0.0 : rain;  // below 0 degC it falls as snow or freezes
   }
 
-  const std::vector<double> sunshineCloud = cloudFractionFromSunshine(series.globalHorizontal, zenith);
+  const std::vector<double> sunshineCloud =
+      cloudFractionFromSunshine(series.globalHorizontal, zenith);
   const double skyView = skyViewFactor(settings.orientation);
   for (std::size_t i = 0; i < n; ++i) {
     const double t = series.airTemperature[i];

@@ -44,7 +44,8 @@ TextRow::TextRow(const std::string& file, int line, std::string_view text, char 
   std::size_t start = 0;
   while (true) {
     const auto end = text.find(separator, start);
-    fields_.push_back(trimmed(text.substr(start, end == std::string_view::npos ? end : end - start)));
+    fields_.push_back(
+        trimmed(text.substr(start, end == std::string_view::npos ? end : end - start)));
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
@@ -68,7 +69,9 @@ double TextRow::number(int column, const char* name) const {
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) {
-    fail(column, name, "'" + std::string(text) + "' is not a number");
+    std::string problem(1, '\'');
+    problem.append(text).append("' is not a number");
+    fail(column, name, problem);
   }
   return value;
 }
@@ -89,7 +92,8 @@ void TextRow::requireRange(double value, int column, const char* name, double lo
 
 std::vector<std::string> readLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw WeatherFileError(path, 0, 0, "", std::string("cannot open: ") + std::strerror(errno));
+  if (!in)
+    throw WeatherFileError(path, 0, 0, "", std::string("cannot open: ") + std::strerror(errno));
   std::vector<std::string> lines;
   std::string line;
   while (std::getline(in, line)) {

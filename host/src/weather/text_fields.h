@@ -26,8 +26,7 @@ class TextRow {
   // The number in `column`, NaN when it equals `missingCode` or is empty.
   double numberOrMissing(int column, const char* name, double missingCode) const;
   // Throws unless lower <= value <= upper (NaN passes: it marks a missing value).
-  void requireRange(double value, int column, const char* name, double lower,
-                    double upper) const;
+  void requireRange(double value, int column, const char* name, double lower, double upper) const;
   [[noreturn]] void fail(int column, const char* name, const std::string& problem) const;
 
  private:

@@ -5,8 +5,8 @@
 namespace tamo1d::weather {
 namespace {
 
-std::string formatLocation(const std::string& file, int line, int column,
-                           const std::string& field, const std::string& problem) {
+std::string formatLocation(const std::string& file, int line, int column, const std::string& field,
+                           const std::string& problem) {
   std::ostringstream text;
   text << file;
   if (line > 0) text << ':' << line;

@@ -29,19 +29,19 @@ struct WeatherSeries {
   bool leapYear = false;  // the calendar of the records has a 29 February
   // [h] time stamp: hours since 1 January 00:00 local standard time of `year`
   std::vector<double> hour;
-  std::vector<double> airTemperature;     // [degC] dry bulb
-  std::vector<double> dewPoint;           // [degC]
-  std::vector<double> relativeHumidity;   // [-] fraction, over liquid water
-  std::vector<double> pressure;           // [Pa] station pressure
-  std::vector<double> horizontalInfrared; // [W/m2] sky long-wave on the horizontal, NaN: none
-  std::vector<double> globalHorizontal;   // [W/m2]
-  std::vector<double> directNormal;       // [W/m2]
-  std::vector<double> diffuseHorizontal;  // [W/m2]
-  std::vector<double> windDirection;      // [degrees] where the wind comes from, 0 = north
-  std::vector<double> windSpeed;          // [m/s] at 10 m
-  std::vector<double> opaqueSkyCover;     // [tenths] NaN: not given
-  std::vector<double> precipitation;      // [mm/h] = [kg/(m2 h)], rain and snow
-  std::vector<std::string> warnings;      // what the reader assumed or filled in
+  std::vector<double> airTemperature;      // [degC] dry bulb
+  std::vector<double> dewPoint;            // [degC]
+  std::vector<double> relativeHumidity;    // [-] fraction, over liquid water
+  std::vector<double> pressure;            // [Pa] station pressure
+  std::vector<double> horizontalInfrared;  // [W/m2] sky long-wave on the horizontal, NaN: none
+  std::vector<double> globalHorizontal;    // [W/m2]
+  std::vector<double> directNormal;        // [W/m2]
+  std::vector<double> diffuseHorizontal;   // [W/m2]
+  std::vector<double> windDirection;       // [degrees] where the wind comes from, 0 = north
+  std::vector<double> windSpeed;           // [m/s] at 10 m
+  std::vector<double> opaqueSkyCover;      // [tenths] NaN: not given
+  std::vector<double> precipitation;       // [mm/h] = [kg/(m2 h)], rain and snow
+  std::vector<std::string> warnings;       // what the reader assumed or filled in
 
   std::size_t size() const { return hour.size(); }
   // Grows every column by one record, all NaN except the time stamp.

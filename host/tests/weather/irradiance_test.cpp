@@ -18,8 +18,8 @@ TEST(TiltedIrradiance, HorizontalSurfaceReceivesTheGlobalHorizontal) {
   for (SkyDiffuseModel model : {SkyDiffuseModel::Perez, SkyDiffuseModel::Isotropic}) {
     for (double zenith : {10.0, 45.0, 84.0, 86.0, 95.0}) {
       for (double diffuse : {0.0, 60.0, 300.0}) {
-        const TiltedIrradiance q =
-            tiltedIrradiance(sunAt(zenith, 135.0), {200.0, 0.0}, {300.0, diffuse}, 1367.0, 0.2, model);
+        const TiltedIrradiance q = tiltedIrradiance(sunAt(zenith, 135.0), {200.0, 0.0},
+                                                    {300.0, diffuse}, 1367.0, 0.2, model);
         EXPECT_DOUBLE_EQ(q.total(), 300.0) << zenith << " " << diffuse;
         EXPECT_EQ(q.groundReflected, 0.0);
       }
@@ -57,8 +57,8 @@ TEST(TiltedIrradiance, BeamIsZeroWhenTheSunIsBehindTheSurface) {
   // north-east are behind it; the isotropic sky still reaches them.
   for (SurfaceOrientation s : {SurfaceOrientation{0.0, 90.0}, SurfaceOrientation{90.0, 90.0},
                                SurfaceOrientation{45.0, 60.0}}) {
-    const TiltedIrradiance q = tiltedIrradiance(sunAt(50.0, 225.0), s, {500.0, 100.0}, 1367.0,
-                                                0.2, SkyDiffuseModel::Isotropic);
+    const TiltedIrradiance q = tiltedIrradiance(sunAt(50.0, 225.0), s, {500.0, 100.0}, 1367.0, 0.2,
+                                                SkyDiffuseModel::Isotropic);
     EXPECT_EQ(q.beam, 0.0) << s.azimuth;
     EXPECT_GT(q.skyDiffuse, 0.0);
   }

@@ -1,8 +1,9 @@
 // Solar position against published values.
+#include "weather/solar_position.h"
+
 #include <gtest/gtest.h>
 
 #include "weather/calendar.h"
-#include "weather/solar_position.h"
 #include "weather/surface_orientation.h"
 
 namespace tamo1d::weather {

@@ -21,11 +21,14 @@ const WeatherSite kVantaa{60.33, 24.97, 2.0, 51.0};
 // 28 February to 1 March 2008 (a leap year): 72 hourly rows. Temperature 0.1 k degC in row
 // k, dew point 5 K lower; liquid precipitation missing throughout.
 std::vector<std::string> smallEpw() {
-  std::vector<std::string> lines = {
-      "LOCATION,Testville,-,FIN,test,000000,60.20,24.90,2.0,20.0",
-      "DESIGN CONDITIONS,0", "TYPICAL/EXTREME PERIODS,0", "GROUND TEMPERATURES,0",
-      "HOLIDAYS/DAYLIGHT SAVINGS,No,0,0,0", "COMMENTS 1,written by the test",
-      "COMMENTS 2,", "DATA PERIODS,1,1,Data,Thursday, 2/28, 3/ 1"};
+  std::vector<std::string> lines = {"LOCATION,Testville,-,FIN,test,000000,60.20,24.90,2.0,20.0",
+                                    "DESIGN CONDITIONS,0",
+                                    "TYPICAL/EXTREME PERIODS,0",
+                                    "GROUND TEMPERATURES,0",
+                                    "HOLIDAYS/DAYLIGHT SAVINGS,No,0,0,0",
+                                    "COMMENTS 1,written by the test",
+                                    "COMMENTS 2,",
+                                    "DATA PERIODS,1,1,Data,Thursday, 2/28, 3/ 1"};
   for (int k = 0; k < 72; ++k) {
     const int month = k < 48 ? 2 : 3;
     const int day = k < 24 ? 28 : (k < 48 ? 29 : 1);
@@ -33,8 +36,10 @@ std::vector<std::string> smallEpw() {
     const std::string codes = k == 30 ? "919999999" : "999999999";
     lines.push_back("2008," + std::to_string(month) + "," + std::to_string(day) + "," +
                     std::to_string(k % 24 + 1) + ",60,?," + std::to_string(t) + "," +
-                    std::to_string(t - 5.0) + ",70,101300,0,0,9999,0,0,0,0,0,0,0,180,3.0,5,5,9999,"
-                    "99999,0," + codes + ",0,0,0,88,0.2,999,99");
+                    std::to_string(t - 5.0) +
+                    ",70,101300,0,0,9999,0,0,0,0,0,0,0,180,3.0,5,5,9999,"
+                    "99999,0," +
+                    codes + ",0,0,0,88,0.2,999,99");
   }
   return lines;
 }
@@ -114,11 +119,13 @@ TEST(WeatherFiles, MalformedFilesAreRefusedWithLineAndColumn) {
   const std::vector<std::string> fmi = readLines(TAMO_WEATHER_DATA_DIR "/Vantaa-07.prn");
   const std::vector<Malformed> cases = {
       {"epw truncated", true, -1, 0, "", 77, 0, "truncated"},
-      {"epw column count", true, 12, 0, "2008,2,28,13,60,?,1.2,-3.8,70", 21, 0, "expected 35 columns"},
+      {"epw column count", true, 12, 0, "2008,2,28,13,60,?,1.2,-3.8,70", 21, 0,
+       "expected 35 columns"},
       {"epw out of range", true, 5, 9, "150", 14, 9, "outside 0 .. 110"},
       {"epw time repeats", true, 30, 4, "6", 39, 4, "does not increase"},
       {"fmi truncated", false, -1, 0, "", 8764 - 100, 0, "truncated"},
-      {"fmi column count", false, 99, 0, "   100    2007  1  5  3  -1.0  90.0  3.0  200.0", 104, 0, "expected 13 columns"},
+      {"fmi column count", false, 99, 0, "   100    2007  1  5  3  -1.0  90.0  3.0  200.0", 104, 0,
+       "expected 13 columns"},
       {"fmi out of range", false, 199, 6, "99.0", 204, 6, "outside -60 .. 50"},
       {"fmi time jumps", false, 299, 5, "13", 304, 5, "time jumps"},
   };
@@ -130,7 +137,8 @@ TEST(WeatherFiles, MalformedFilesAreRefusedWithLineAndColumn) {
       lines.resize(lines.size() - (c.epw ? 3 : 100));
     } else {
       std::string& line = lines[header + c.row];
-      line = c.column == 0 ? c.replacement : replaceField(line, c.column, c.epw ? ',' : ' ', c.replacement);
+      line = c.column == 0 ? c.replacement
+                           : replaceField(line, c.column, c.epw ? ',' : ' ', c.replacement);
     }
     try {
       if (c.epw) {
