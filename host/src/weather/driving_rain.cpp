@@ -30,7 +30,7 @@ double obstructionFactor(double distance) {
 double airfieldDrivingRain(double windSpeed, double windDirection, double rainfall,
                            double wallAzimuth) {
   const double cosAngle = std::cos((windDirection - wallAzimuth) * kDeg);
-  if (cosAngle <= 0.0 || rainfall <= 0.0 || windSpeed <= 0.0) return 0.0;
+  if (cosAngle <= 0.0) return 0.0;  // leeward
   return 2.0 / 9.0 * windSpeed * std::pow(rainfall, 8.0 / 9.0) * cosAngle;
 }
 

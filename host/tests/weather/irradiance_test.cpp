@@ -2,6 +2,10 @@
 // models against values computed by hand from the papers' equations, beam behind the wall.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "weather/convective_coefficient.h"
+#include "weather/sky_long_wave.h"
 #include "weather/tilted_irradiance.h"
 
 namespace tamo1d::weather {
@@ -62,6 +66,23 @@ TEST(TiltedIrradiance, BeamIsZeroWhenTheSunIsBehindTheSurface) {
     EXPECT_EQ(q.beam, 0.0) << s.azimuth;
     EXPECT_GT(q.skyDiffuse, 0.0);
   }
+}
+
+// Cloud fraction 1 - s against Haurwitz's clear sky (489.85 W/m2 at zenith 60 degrees,
+// 780.83 at 40), the night hour interpolated; an overcast sky radiates as a black body at
+// air temperature, like the ground, so every surface receives sigma T^4.
+TEST(SkyLongWave, CloudFractionFromSunshineAndOvercastSky) {
+  const auto cloud = cloudFractionFromSunshine({489.85, 0.0, 244.925, 100.0}, {60, 120, 60, 40});
+  EXPECT_NEAR(cloud[0], 0.0, 1e-5);
+  EXPECT_NEAR(cloud[1], 0.25, 1e-5);
+  EXPECT_NEAR(cloud[2], 0.5, 1e-5);
+  EXPECT_NEAR(cloud[3], 0.871927, 1e-5);
+  EXPECT_DOUBLE_EQ(skyEmissivity(5.0, 3.0, 1.0, 1), 1.0);
+  const double black = 5.67e-8 * std::pow(278.15, 4);
+  EXPECT_NEAR(counterRadiation(black, 5.0, 0.5), black, 1e-9);
+  // EN ISO 6946: the conventional exterior resistance 0.04 m2K/W is 1 / (h_c + h_r) with
+  // h_c = 20 W/(m2 K) at 4 m/s and h_r about 5.
+  EXPECT_EQ(convectiveCoefficient(4.0), 20.0);
 }
 
 }  // namespace

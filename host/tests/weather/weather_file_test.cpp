@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -64,7 +65,15 @@ TEST(EpwReader, MissingCodesLeapDayHourConventionAndRainFromWeatherCodes) {
   auto lines = smallEpw();
   setField(lines, 10, 7, "99.9");  // dry bulb missing: interpolated between 0.9 and 1.1
   setField(lines, 20, 9, "999");   // relative humidity missing: from dew point -3 at 2 degC
-  const WeatherSeries s = parseEpw(lines, "small.epw");
+  setField(lines, 15, 8, "99.9");  // dew point missing: from 70 % at 1.5 degC
+  // Written as a file with a byte order mark and CRLF line ends.
+  const std::string path = ::testing::TempDir() + "small.epw";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "\xEF\xBB\xBF";
+    for (const auto& line : lines) out << line << "\r\n";
+  }
+  const WeatherSeries s = readEpw(path);
 
   ASSERT_EQ(s.size(), 72u);
   EXPECT_TRUE(s.leapYear);
@@ -77,6 +86,7 @@ TEST(EpwReader, MissingCodesLeapDayHourConventionAndRainFromWeatherCodes) {
   // EN ISO 13788 saturation pressures: 610.5 exp(21.875 (-3)/262.5) / 610.5 exp(17.269 2/239.3).
   EXPECT_NEAR(s.relativeHumidity[20], 0.674132, 1e-6);
   EXPECT_EQ(s.relativeHumidity[21], 0.70);
+  EXPECT_NEAR(s.dewPoint[15], -2.978658, 1e-6);  // 0.7 * 680.45 Pa, over ice
   EXPECT_EQ(s.site.timeZone, 2.0);
   EXPECT_TRUE(std::isnan(s.horizontalInfrared[5]));
   // Moderate rain in the present weather codes of row 30 only.
@@ -103,6 +113,21 @@ TEST(EpwReader, DepthOverSeveralHoursIsSpreadAndNoPrecipitationWarns) {
   const WeatherSeries dry = parseEpw(lines, "dry.epw");
   ASSERT_EQ(dry.warnings.size(), 1u);
   EXPECT_NE(dry.warnings[0].find("no precipitation"), std::string::npos);
+}
+
+// Present weather digit 2 (rain) and 3 (drizzle) to the documented rates (mm/h).
+TEST(EpwReader, PresentWeatherRainRates) {
+  for (auto [code, rate] : {std::pair{"999999999", 0.0},
+                            {"909999999", 1.3},
+                            {"949999999", 5.1},
+                            {"989999999", 10.2},
+                            {"992999999", 10.2},
+                            {"993999999", 0.15},
+                            {"997999999", 0.4},
+                            {"995999999", 0.6},
+                            {"99999999", 0.0}}) {
+    EXPECT_EQ(rainRateOfPresentWeather(code), rate) << code;
+  }
 }
 
 struct Malformed {
