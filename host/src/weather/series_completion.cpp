@@ -69,10 +69,13 @@ void completeSeries(WeatherSeries& s, const std::string& file) {
     }
   }
   if (!fillGaps(s.pressure, "pressure", s.warnings)) {
+    // No station pressure: the standard atmosphere at the site's elevation (sea level when
+    // that is unknown too, with a warning).
+    if (std::isnan(s.site.elevation)) {
+      s.warnings.push_back("no station pressure and no elevation: sea-level pressure used");
+    }
     const double elevation = std::isnan(s.site.elevation) ? 0.0 : s.site.elevation;
     std::fill(s.pressure.begin(), s.pressure.end(), standardPressureAt(elevation));
-    s.warnings.push_back("no station pressure in the file: standard atmosphere at " +
-                         std::to_string(static_cast<int>(std::lround(elevation))) + " m used");
   }
 }
 
