@@ -1,5 +1,6 @@
 #include "host_modules.h"
 
+#include "assessment_section.h"
 #include "climate_reader.h"
 
 namespace tamo1d {
@@ -14,7 +15,8 @@ const std::vector<ClimateKind>& climateKinds() {
 
 const std::vector<CaseSection>& caseSections() {
   static const std::vector<CaseSection> sections = {
-      // {"weather", readWeatherSection}, {"assessment", readAssessmentSection}, ...
+      {"assessment", readAssessmentSection},
+      // {"weather", readWeatherSection}, ...
   };
   return sections;
 }

@@ -46,7 +46,7 @@ double mouldCriticalHumidity(double temperature, MouldSensitivity sensitivity) {
 }
 
 VttMouldGrowth::VttMouldGrowth(MouldSensitivity sensitivity, double declineFactor)
-    : sensitivity_(sensitivity), class_(mouldClass(sensitivity)), declineFactor_(declineFactor) {}
+    : sensitivity_(sensitivity), class_(&mouldClass(sensitivity)), declineFactor_(declineFactor) {}
 
 void VttMouldGrowth::advance(double seconds, double temperature, double humidity) {
   const double humidityPercent = 100.0 * std::min(humidity, 1.0);
@@ -70,11 +70,11 @@ void VttMouldGrowth::grow(double days, double temperature, double rh, double cri
   // M_max = A + B x - C x^2 with x = (RH_crit - RH) / (RH_crit - 100) (updated model; the
   // original model has A = 1, B = 7, C = 2). critical < 100 whenever T > 0.
   const double x = (critical - rh) / (critical - 100.0);
-  const double indexMax = std::max(class_.maxA + (class_.maxB - class_.maxC * x) * x, 0.0);
+  const double indexMax = std::max(class_->maxA + (class_->maxB - class_->maxC * x) * x, 0.0);
   // Explicit integration over the step with the step-start factors; the step is split where
   // M reaches 1 so that k1 switches at the right time whatever the step length.
   while (days > 0.0) {
-    const double k1 = index_ < 1.0 ? class_.growthFactorBelowOne : class_.growthFactorFromOne;
+    const double k1 = index_ < 1.0 ? class_->growthFactorBelowOne : class_->growthFactorFromOne;
     // k2 = max(1 - exp(2.3 (M - M_max)), 0) slows the growth towards M_max.
     const double k2 = std::max(1.0 - std::exp(2.3 * (index_ - indexMax)), 0.0);
     const double rate = base * k1 * k2;

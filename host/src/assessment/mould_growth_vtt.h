@@ -59,7 +59,7 @@ class VttMouldGrowth {
   void decline(double hours);
 
   MouldSensitivity sensitivity_;
-  const MouldClass& class_;
+  const MouldClass* class_;
   double declineFactor_;
   double index_ = 0.0;
   double maximum_ = 0.0;
