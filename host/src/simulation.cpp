@@ -130,7 +130,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
       std::min(intervals_, std::max(interval_ + 1, std::lround(untilSeconds / c.time.step)));
   const auto wallStart = std::chrono::steady_clock::now();
   Advance result = Advance::Reached;
-  while (interval_ < lastInterval) {
+  while (interval_ < std::min(lastInterval, intervals_)) {  // an observer may end the run
     const long interval = interval_ + 1;
     const double start = static_cast<double>(interval - 1) * c.time.step;
     const double end = static_cast<double>(interval) * c.time.step;
