@@ -49,9 +49,10 @@ def plot_surface_series(simulation, path):
     figure, axes = plt.subplots(max(len(groups), 1), 1, figsize=(8, 3 * max(len(groups), 1)),
                                 sharex=True, squeeze=False)
     hours = simulation.series("time")
+    colours = plt.rcParams["axes.prop_cycle"].by_key()["color"]
     for axis, group in zip(axes[:, 0], groups):
-        for name in group:
-            axis.plot(hours, simulation.series(name), label=name, linewidth=1.0)
+        for i, name in enumerate(group):
+            _draw_series(axis, hours, simulation.series(name), colours[i % len(colours)], name)
         axis.set_ylabel(f"[{simulation.series_unit(group[0])}]")
         axis.legend(fontsize="small")
     axes[-1, 0].set_xlabel("time [h]")
@@ -82,6 +83,12 @@ def save_all(simulation, out_dir, fmt="png", times_h=None):
         jobs.append(("surfaces", lambda p: plot_surface_series(simulation, p)))
     if "total_water" in names:
         jobs.append(("total_water", lambda p: plot_total_water(simulation, p)))
+    for name, monitor in simulation.monitors().items():
+        jobs.append((f"mould_index_{name}", lambda p, m=monitor: plot_mould_index(m, p)))
+        jobs.append((f"monitor_{name}", lambda p, m=monitor: plot_monitor_climate(m, p)))
+    equilibrium = simulation.equilibrium()
+    if equilibrium is not None:
+        jobs.append(("water_per_year", lambda p: plot_water_per_year(equilibrium, p)))
     written = []
     for name, plot in jobs:
         path = os.path.join(out_dir, f"{name}.{fmt}")
@@ -91,7 +98,8 @@ def save_all(simulation, out_dir, fmt="png", times_h=None):
 
 
 # Assessment pictures: the arrays come from Simulation.monitors() and
-# Simulation.equilibrium() (one engine: the host library computes every value).
+# Simulation.equilibrium() (the host library computes every value, the critical humidity
+# curve included).
 
 BAND_AFTER_DAYS = 14  # longer series are drawn as daily bands, shorter ones as lines
 
@@ -114,7 +122,8 @@ def _draw_series(axis, time_h, values, colour, label):
     if len(time_h) and time_h[-1] - time_h[0] > BAND_AFTER_DAYS * 24.0:
         middle, low, mean, high = daily_band(time_h, values)
         axis.fill_between(middle, low, high, color=colour, alpha=0.25, linewidth=0)
-        axis.plot(middle, mean, color=colour, linewidth=1.0, label=f"{label} (daily min/mean/max)")
+        axis.plot(middle, mean, color=colour, linewidth=1.0,
+                  label=f"{label} (daily min/mean/max)")
     else:
         axis.plot(time_h, values, color=colour, linewidth=1.0, label=label)
 
@@ -138,7 +147,7 @@ def plot_mould_index(monitor, path):
     axis.set_ylabel("mould index [-]")
     axis.grid(True, alpha=0.3)
     axis.legend(fontsize=8, loc="upper left")
-    axis.set_title(f"{monitor['name']}: VTT mould index ({monitor['mould_class']})")
+    axis.set_title(f"{monitor['name']}: VTT mould index")
     return _finish(figure, path)
 
 
