@@ -38,6 +38,11 @@
  *   Table TAMO_HOST_PROFILES: the profiles in long form, one row per cell and profile
  *   time; columns "time" (h), "position" (m, cell centre from surface A), "layer" (1 at
  *   side A), then the quantities.
+ *   Tables "monitor_<name>" (one per monitor of the case's assessment): one row per
+ *   accepted step (halved steps included): "time" (h), "temperature" (degC), "humidity",
+ *   "water_content", "ice_content" (kg/m3), "mould_index", "critical_humidity".
+ *   Table "equilibrium" (when the assessment repeats the year): "year" (0 = start) and
+ *   "total_water" (kg/m2) at the end of each year.
  */
 #ifndef TAMO1DHOST_H
 #define TAMO1DHOST_H
@@ -70,8 +75,9 @@ enum {
   TAMO_HOST_NO_MEMORY = -11 /* memory cannot be obtained */
 };
 
-/** Output tables. */
-enum { TAMO_HOST_SERIES = 0, TAMO_HOST_PROFILES = 1 };
+/** Output tables. Tables from TAMO_HOST_OBSERVER_TABLES on are kept by case sections
+ *  that follow the run step by step (the assessment's monitors and its year ends). */
+enum { TAMO_HOST_SERIES = 0, TAMO_HOST_PROFILES = 1, TAMO_HOST_OBSERVER_TABLES = 2 };
 
 /** An open case and its run state. */
 typedef struct TamoHostRun TamoHostRun;
@@ -125,6 +131,11 @@ TAMO_HOST_API int32_t tamoHostAdvance(TamoHostRun* run, double hours, TamoHostPr
 
 /** 1 when the whole duration is simulated or the run stopped, else 0. */
 TAMO_HOST_API int32_t tamoHostFinished(const TamoHostRun* run);
+
+/** Number of tables (series and profiles, then the observer tables) and the name of table
+ *  `table` ("series", "profiles", "monitor_<name>", "equilibrium"; NULL outside). */
+TAMO_HOST_API int32_t tamoHostTableCount(const TamoHostRun* run);
+TAMO_HOST_API const char* tamoHostTableName(const TamoHostRun* run, int32_t table);
 
 /** Columns of an output table: count, name (NULL outside the range) and unit. */
 TAMO_HOST_API int32_t tamoHostColumnCount(const TamoHostRun* run, int32_t table);

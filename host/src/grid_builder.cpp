@@ -5,6 +5,14 @@
 
 namespace tamo1d {
 
+double nodeVolume(const Grid& grid, int k) {
+  const std::size_t i = static_cast<std::size_t>(k);
+  double v = grid.positions[i - 1] - grid.positions[i - 2];
+  if (k == 2) v *= 0.5;
+  if (k == grid.interfaceCount()) v *= 0.5;
+  return v;
+}
+
 double Grid::nodeCentre(int k) const {
   const std::size_t i = static_cast<std::size_t>(k);
   return 0.5 * (positions[i - 2] + positions[i - 1]);

@@ -29,6 +29,10 @@ struct Grid {
   double nodeCentre(int k) const;
 };
 
+// Library node volume of interior node k (2..N) per m2: the cell width, halved at both
+// surface cells.
+double nodeVolume(const Grid& grid, int k);
+
 // Widths of `cells` cells filling `thickness`, growing by `stretching` from both edges.
 std::vector<double> cellWidths(double thickness, int cells, double stretching);
 

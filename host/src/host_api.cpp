@@ -21,7 +21,8 @@ struct TamoHostRun {
   std::unique_ptr<tamo1d::Simulation> simulation;
   std::string message;
   std::vector<std::string> written;
-  std::vector<tamo1d::SummaryItem> items;  // the last summary read
+  std::vector<tamo1d::SummaryItem> items;     // the last summary read
+  std::vector<tamo1d::ObserverTable> tables;  // the observers' tables, fixed at open
   std::string summaryText;
 };
 
@@ -56,7 +57,9 @@ const OutputTable* tableOf(const TamoHostRun* run, int32_t table) {
   if (!run || !run->simulation) return nullptr;
   if (table == TAMO_HOST_SERIES) return run->simulation->series();
   if (table == TAMO_HOST_PROFILES) return run->simulation->profiles();
-  return nullptr;
+  const std::size_t i = static_cast<std::size_t>(table) - TAMO_HOST_OBSERVER_TABLES;
+  return table >= TAMO_HOST_OBSERVER_TABLES && i < run->tables.size() ? run->tables[i].table
+                                                                      : nullptr;
 }
 
 std::string outputPath(const std::string& directory, const std::string& file) {
@@ -76,32 +79,33 @@ int32_t open(TamoHostRun** run,
     const auto list = tamo1d::MaterialCatalogue::standard(text(catalogue));
     r->definition = std::make_shared<const tamo1d::Case>(load(list));
     r->simulation = std::make_unique<tamo1d::Simulation>(r->definition);
+    r->tables = r->simulation->observerTables();
     return TAMO_HOST_OK;
   });
 }
 
-// The case's outputs as (path, table) pairs under directory.
-std::vector<std::pair<std::string, const OutputTable*>> outputs(const TamoHostRun* run,
-                                                                const std::string& directory) {
-  std::vector<std::pair<std::string, const OutputTable*>> list;
+struct Output {
+  std::string path;
+  const OutputTable* table;
+  std::string field;  // case field of the file, for messages
+};
+
+// The case's outputs under directory: series, profiles and the observers' files.
+std::vector<Output> outputs(const TamoHostRun* run, const std::string& directory) {
+  std::vector<Output> list;
   const tamo1d::Case& c = *run->definition;
   if (!c.series.file.empty()) {
-    list.emplace_back(outputPath(directory, c.series.file), run->simulation->series());
+    list.push_back({outputPath(directory, c.series.file), run->simulation->series(),
+                    "outputs.time_series.file"});
   }
   if (!c.profiles.file.empty()) {
-    list.emplace_back(outputPath(directory, c.profiles.file), run->simulation->profiles());
+    list.push_back({outputPath(directory, c.profiles.file), run->simulation->profiles(),
+                    "outputs.profiles.file"});
+  }
+  for (const tamo1d::ObserverTable& t : run->tables) {
+    if (!t.file.empty()) list.push_back({outputPath(directory, t.file), t.table, t.field});
   }
   return list;
-}
-
-const char* kOutputFields[2] = {"outputs.time_series.file", "outputs.profiles.file"};
-
-const char* fieldOfOutput(const tamo1d::Case& c, const std::string& path) {
-  return !c.series.file.empty() && path.size() >= c.series.file.size() &&
-                 path.compare(path.size() - c.series.file.size(), std::string::npos,
-                              c.series.file) == 0
-             ? kOutputFields[0]
-             : kOutputFields[1];
 }
 
 }  // namespace
@@ -164,10 +168,10 @@ int32_t tamoHostCheckOutputs(TamoHostRun* run, const char* outputDir) {
   if (!run) return TAMO_HOST_INVALID;
   if (!run->simulation) return TAMO_HOST_BAD_INPUT;
   return guarded(run, [&] {
-    for (const auto& [path, table] : outputs(run, text(outputDir))) {
-      const std::string problem = tamo1d::probeWritable(path);
+    for (const Output& out : outputs(run, text(outputDir))) {
+      const std::string problem = tamo1d::probeWritable(out.path);
       if (!problem.empty()) {
-        throw tamo1d::CaseError(run->definition->file, fieldOfOutput(*run->definition, path),
+        throw tamo1d::CaseError(run->definition->file, out.field,
                                 "the output file cannot be written: " + problem);
       }
     }
@@ -204,6 +208,18 @@ int32_t tamoHostAdvance(TamoHostRun* run, double hours, TamoHostProgress progres
 
 int32_t tamoHostFinished(const TamoHostRun* run) {
   return run && run->simulation && run->simulation->finished() ? 1 : 0;
+}
+
+int32_t tamoHostTableCount(const TamoHostRun* run) {
+  if (!run || !run->simulation) return 0;
+  return TAMO_HOST_OBSERVER_TABLES + static_cast<int32_t>(run->tables.size());
+}
+
+const char* tamoHostTableName(const TamoHostRun* run, int32_t table) {
+  if (table == TAMO_HOST_SERIES) return "series";
+  if (table == TAMO_HOST_PROFILES) return "profiles";
+  if (table < TAMO_HOST_OBSERVER_TABLES || table >= tamoHostTableCount(run)) return nullptr;
+  return run->tables[static_cast<std::size_t>(table - TAMO_HOST_OBSERVER_TABLES)].name.c_str();
 }
 
 int32_t tamoHostColumnCount(const TamoHostRun* run, int32_t table) {
@@ -279,13 +295,13 @@ int32_t tamoHostWriteOutputs(TamoHostRun* run, const char* outputDir) {
   if (!run->simulation) return TAMO_HOST_BAD_INPUT;
   return guarded(run, [&] {
     run->written.clear();
-    for (const auto& [path, table] : outputs(run, text(outputDir))) {
-      const std::string problem = tamo1d::replaceFile(path, table->csv());
+    for (const Output& out : outputs(run, text(outputDir))) {
+      const std::string problem = tamo1d::replaceFile(out.path, out.table->csv());
       if (!problem.empty()) {
-        throw tamo1d::CaseError(run->definition->file, fieldOfOutput(*run->definition, path),
+        throw tamo1d::CaseError(run->definition->file, out.field,
                                 "the output file cannot be written: " + problem);
       }
-      run->written.push_back(path);
+      run->written.push_back(out.path);
     }
     return TAMO_HOST_OK;
   });

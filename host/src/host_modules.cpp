@@ -1,5 +1,6 @@
 #include "host_modules.h"
 
+#include "assessment_section.h"
 #include "climate_reader.h"
 #include "weather_section.h"
 
@@ -17,6 +18,7 @@ const std::vector<ClimateKind>& climateKinds() {
 const std::vector<CaseSection>& caseSections() {
   static const std::vector<CaseSection> sections = {
       {"weather", readWeatherSection},
+      {"assessment", readAssessmentSection},
   };
   return sections;
 }

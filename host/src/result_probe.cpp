@@ -41,11 +41,7 @@ int32_t ResultProbe::refresh(const std::vector<double>& temperature,
 }
 
 double ResultProbe::nodeVolume(int k) const {
-  const std::size_t i = static_cast<std::size_t>(k);
-  double v = grid_.positions[i - 1] - grid_.positions[i - 2];
-  if (k == 2) v *= 0.5;
-  if (k == grid_.interfaceCount()) v *= 0.5;
-  return v;
+  return tamo1d::nodeVolume(grid_, k);
 }
 
 double ResultProbe::boundaryTemperature(int b) const {

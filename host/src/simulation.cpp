@@ -64,7 +64,8 @@ Simulation::Simulation(std::shared_ptr<const Case> definition)
   summary_.completed = intervals_ == 0;
 
   for (const StepObserverFactory& make : c.observers) observers_.push_back(make(c, grid_));
-  const StepView initial{0.0, 0.0, grid_, temperature_, humidity_, water_, startClimate};
+  const StepView initial{0.0,       0.0,    grid_,        temperature_,
+                         humidity_, water_, startClimate, context_.handle()};
   for (auto& o : observers_) o->start(initial);
 }
 
@@ -121,7 +122,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
   StepController::Accepted accepted;
   if (!observers_.empty()) {
     accepted = [&](double end, double dt) {
-      const StepView view{end, dt, grid_, temperature_, humidity_, water_, climate};
+      const StepView view{end, dt, grid_, temperature_, humidity_, water_, climate, handle};
       for (auto& o : observers_) o->accepted(view);
     };
   }
@@ -131,7 +132,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
       std::min(intervals_, std::max(interval_ + 1, std::lround(untilSeconds / c.time.step)));
   const auto wallStart = std::chrono::steady_clock::now();
   Advance result = Advance::Reached;
-  while (interval_ < lastInterval) {
+  while (interval_ < std::min(lastInterval, intervals_)) {  // an observer may end the run
     const long interval = interval_ + 1;
     const double start = static_cast<double>(interval - 1) * c.time.step;
     const double end = static_cast<double>(interval) * c.time.step;
@@ -143,6 +144,9 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     }
     interval_ = interval;
     summary_.simulated = end;
+    for (const auto& o : observers_) {
+      if (o->finished()) intervals_ = interval_;  // the rest of the duration is not needed
+    }
     observeExtremes();
     const bool seriesRow = series_ && interval % seriesEvery_ == 0;
     const bool profileRow = profiles_ && nextProfile_ < c.profiles.times.size() &&
@@ -199,6 +203,12 @@ std::vector<SummaryItem> Simulation::summaryItems() const {
   }
   for (const SummaryItem& item : observerItems()) items.push_back(item);
   return items;
+}
+
+std::vector<ObserverTable> Simulation::observerTables() const {
+  std::vector<ObserverTable> tables;
+  for (const auto& o : observers_) o->tables(tables);
+  return tables;
 }
 
 std::vector<SummaryItem> Simulation::observerItems() const {

@@ -6,8 +6,10 @@
 #ifndef TAMO1D_STEP_OBSERVER_H
 #define TAMO1D_STEP_OBSERVER_H
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "climate_provider.h"
@@ -17,6 +19,7 @@ namespace tamo1d {
 
 struct Grid;
 struct Case;
+class OutputTable;
 
 // The state after a step. Node arrays are C arrays of n entries (entry k-1 = node k;
 // entries 0 and n-1 the ambient air, see Grid for the layer map). Valid during the call.
@@ -28,6 +31,16 @@ struct StepView {
   const std::vector<double>& humidity;      // relative humidity, fraction
   const std::vector<double>& waterContent;  // kg/m3 as the step returned it
   const ClimateState& climate;              // the climate the step was driven with
+  int32_t kernel = 0;  // library context of the run, for queries of material functions
+};
+
+// A table an observer keeps: readable by name through the C interface and written as CSV
+// to `file` when it is not empty (`field` names the case field of the file in messages).
+struct ObserverTable {
+  std::string name;
+  std::string file;
+  std::string field;
+  const OutputTable* table = nullptr;
 };
 
 class StepObserver {
@@ -39,6 +52,11 @@ class StepObserver {
   virtual void accepted(const StepView& state) = 0;
   // Appends this observer's lines to the summary (called when the summary is read).
   virtual void summarise(std::vector<SummaryItem>& /*items*/) const {}
+  // Appends the tables this observer keeps.
+  virtual void tables(std::vector<ObserverTable>& /*out*/) const {}
+  // True when the run may end after the current normal step (a dynamic equilibrium
+  // reached, for example); the run then counts as complete.
+  virtual bool finished() const { return false; }
 };
 
 using StepObserverFactory =

@@ -6,7 +6,7 @@ import os
 from . import library
 
 OK, STOPPED, BAD_INPUT, CANCELLED = 0, 1, 2, 3
-SERIES, PROFILES = 0, 1
+SERIES, PROFILES, OBSERVER_TABLES = 0, 1, 2
 
 PROGRESS = ctypes.CFUNCTYPE(ctypes.c_int32, ctypes.c_double, ctypes.c_double, ctypes.c_void_p)
 
@@ -28,6 +28,8 @@ _SIGNATURES = {
     "tamoHostCheckOutputs": (_I32, [_RUN, _TEXT]),
     "tamoHostAdvance": (_I32, [_RUN, _DOUBLE, PROGRESS, ctypes.c_void_p]),
     "tamoHostFinished": (_I32, [_RUN]),
+    "tamoHostTableCount": (_I32, [_RUN]),
+    "tamoHostTableName": (_TEXT, [_RUN, _I32]),
     "tamoHostColumnCount": (_I32, [_RUN, _I32]),
     "tamoHostColumnName": (_TEXT, [_RUN, _I32, _I32]),
     "tamoHostColumnUnit": (_TEXT, [_RUN, _I32, _I32]),

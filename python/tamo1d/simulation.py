@@ -134,6 +134,47 @@ class Simulation:
         return {name: self._column(host.PROFILES, name)
                 for name in self._column_names(host.PROFILES)}
 
+    def tables(self):
+        """Names of every table: "series", "profiles", then "monitor_<name>" per monitor of
+        the case's assessment and "equilibrium" when it repeats the year."""
+        return [host.text(self._lib.tamoHostTableName(self._run, t))
+                for t in range(self._lib.tamoHostTableCount(self._run))]
+
+    def table(self, name):
+        """A table by name as {column: numpy array}."""
+        index = self.tables().index(name)
+        return {column: self._column(index, column) for column in self._column_names(index)}
+
+    def monitors(self):
+        """The assessment's monitors: {name: {column: array}} with one row per accepted
+        step (the first the start state): time_h, temperature_degC, humidity_fraction,
+        water_content_kg_m3, ice_content_kg_m3, mould_index, critical_humidity_fraction;
+        and name and mould_limit (from the summary)."""
+        units = {"time": "time_h", "temperature": "temperature_degC",
+                 "humidity": "humidity_fraction", "water_content": "water_content_kg_m3",
+                 "ice_content": "ice_content_kg_m3",
+                 "critical_humidity": "critical_humidity_fraction"}
+        summary = self.summary()
+        monitors = {}
+        for table in self.tables():
+            if table.startswith("monitor_"):
+                name = table[len("monitor_"):]
+                data = {units.get(k, k): v for k, v in self.table(table).items()}
+                data["name"] = name
+                data["mould_limit"] = summary[f"mould_index_max_{name}"].limit
+                monitors[name] = data
+        return monitors
+
+    def equilibrium(self):
+        """The repeated year: {"year_end_water_kg_m2": array (start, then each year end),
+        "reached": bool, "trend": "drying" | "accumulating" | "steady"}; None without the
+        equilibrium option."""
+        if "equilibrium" not in self.tables():
+            return None
+        verdict = self.summary()["equilibrium_change"].verdict
+        return {"year_end_water_kg_m2": self.table("equilibrium")["total_water"],
+                "reached": verdict.startswith("pass"), "trend": verdict.rsplit(" ", 1)[-1]}
+
     def summary(self):
         """The summary items in order: {name: SummaryItem(name, value, unit, limit,
         verdict)}; limit is None and verdict "" for items that are no judgement."""

@@ -20,3 +20,23 @@ def test_bad_case_is_reported_with_exit_code_2(tmp_path, capsys):
     bad.write_text('{"initial": {"temperature": 20, "humidity": 0.5}, "layers": []}')
     assert command_line.main(["run", str(bad), "--out", str(tmp_path)]) == 2
     assert "layers" in capsys.readouterr().err
+
+
+def test_assessment_arrays_and_pictures(case_path, tmp_path):
+    import json
+    import os
+
+    from tamo1d import Simulation, plots
+    case = json.load(open(case_path))
+    case["assessment"] = {"monitors": [{"name": "inside", "at": "surface", "side": "b"}]}
+    with Simulation(case, base_dir=os.path.dirname(case_path)) as simulation:
+        simulation.run(progress=False)
+        monitor = simulation.monitors()["inside"]
+        summary = simulation.summary()
+        assert len(monitor["time_h"]) == summary["steps"].value + 1  # every step and the start
+        assert monitor["mould_index"].max() == summary["mould_index_max_inside"].value
+        assert monitor["mould_limit"] == 3.0 and simulation.equilibrium() is None
+        written = plots.save_all(simulation, str(tmp_path))
+    for name in ("mould_index_inside", "monitor_inside"):
+        path = tmp_path / f"{name}.png"
+        assert str(path) in written and path.read_bytes().startswith(b"\x89PNG")

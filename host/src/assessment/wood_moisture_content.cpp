@@ -1,0 +1,16 @@
+#include "wood_moisture_content.h"
+
+#include <algorithm>
+
+namespace tamo1d::assessment {
+
+WoodMoistureContent::WoodMoistureContent(double dryDensity, double threshold)
+    : dryDensity_(dryDensity), threshold_(threshold) {}
+
+void WoodMoistureContent::advance(double seconds, double waterContent) {
+  current_ = waterContent / dryDensity_;
+  maximum_ = std::max(maximum_, current_);
+  if (current_ > threshold_) secondsAbove_ += seconds;
+}
+
+}  // namespace tamo1d::assessment
