@@ -52,6 +52,12 @@ TEST(WeatherCase, ProvidersReadTheRecordsOfTheClockHour) {
     EXPECT_EQ(b.temperature, 20.0);
     EXPECT_NEAR(b.humidity, 0.423, 1e-12);
   }
+  // The step ending at 24:00 still has 1 January's indoor air; the next one 2 January's
+  // (mean 2.491667 degC: 42.49167 %). Rain 0.07 mm in the hour to 01:00 on 2 January.
+  EXPECT_NEAR(inside->at(24.0).humidity, 0.423, 1e-12);
+  EXPECT_NEAR(inside->at(24.5).humidity, 0.4249167, 1e-7);
+  EXPECT_GT(outside->at(24.5).rain, 0.0);
+  EXPECT_EQ(outside->at(24.5).rain, outside->surfaceClimate().rain[25]);
   // Wind 4.0 and 5.0 m/s at 12:00 and 13:00: h = 4 + 4 * 4.5 (EN ISO 6946) + 4.5 (the
   // radiative part the kernel takes off again in its explicit long-wave mode).
   std::string windy = defaultCaseText();
