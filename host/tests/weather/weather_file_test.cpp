@@ -114,17 +114,10 @@ TEST(EpwReader, DepthOverSeveralHoursIsSpreadAndNoPrecipitationWarns) {
 
 // Present weather digit 2 (rain) and 3 (drizzle) to the documented rates (mm/h).
 TEST(EpwReader, PresentWeatherRainRates) {
-  for (auto [code, rate] : {std::pair{"999999999", 0.0},
-                            {"909999999", 1.3},
-                            {"949999999", 5.1},
-                            {"989999999", 10.2},
-                            {"992999999", 10.2},
-                            {"993999999", 0.15},
-                            {"997999999", 0.4},
-                            {"995999999", 0.6},
-                            {"99999999", 0.0}}) {
-    EXPECT_EQ(rainRateOfPresentWeather(code), rate) << code;
-  }
+  const char* codes[] = {"999999999", "909999999", "949999999", "989999999", "992999999",
+                         "993999999", "997999999", "995999999", "99999999"};
+  const double rates[] = {0.0, 1.3, 5.1, 10.2, 10.2, 0.15, 0.4, 0.6, 0.0};
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(rainRateOfPresentWeather(codes[i]), rates[i]) << codes[i];
 }
 
 // Malformed EPW files (the test years' are refused through the program, run_weather.cpp).
