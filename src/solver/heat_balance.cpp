@@ -51,7 +51,7 @@ ThermalNode thermalNode(const Context& ctx, const StepState& s, int32_t k, bool 
   ThermalNode node;
   node.material = &m;
   node.vapourTight = isTrue(m.vapourTight);
-  node.w = storageValue(m, s.humidity[k], &node.dwdphi);
+  node.w = storageValue(m, s.humidity[k], &node.dwdphi, &ctx.storageRowHint[k]);
   if (withConductivity) node.lambda = thermalConductivity(m, node.w, s.temperature[k]);
   return node;
 }
@@ -165,7 +165,8 @@ double heatCapacity(const Context& ctx, const StepState& s, int32_t i, const Mat
     C = m.rho * (enthalpy(m, Ti) - s.startEnthalpy[i]) / dT + kWaterHeatCapacity * w;
   }
   if (dT != 0.0 && (Ti < 0.0 || (Ti >= 0.0 && Told < 0.0))) {
-    const double unfrozen = storageValue(m, cappedHumidity(s.humidity[i], frostCap(Ti)));
+    const double unfrozen = storageValue(m, cappedHumidity(s.humidity[i], frostCap(Ti)), nullptr,
+                                         &ctx.unfrozenRowHint[i]);
     C += std::fabs((unfrozen - s.startUnfrozenWater[i]) / dT) * ctx.latentHeatFusion;
   }
   return C;

@@ -89,9 +89,11 @@ MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, boo
 
   if (isTrue(ctx.liquidTransport)) {
     // Below 0 degC only the unfrozen water conducts.
-    const double conducting =
-        node.T <= 0.0 ? storageValue(m, cappedHumidity(node.phi, frostCap(node.T))) : node.w;
-    const double Dw = liquidTransportCoefficient(m, conducting, suction);
+    const double conducting = node.T <= 0.0
+                                  ? storageValue(m, cappedHumidity(node.phi, frostCap(node.T)),
+                                                 nullptr, &ctx.unfrozenRowHint[k])
+                                  : node.w;
+    const double Dw = liquidTransportCoefficient(m, conducting, suction, &ctx.liquidRowHint[k]);
     // Temperature dependence of the viscosity of water.
     node.liquid = Dw * (0.555 + 0.0208 * node.T + 9e-05 * (node.T * node.T));
   }

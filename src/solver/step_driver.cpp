@@ -112,10 +112,10 @@ void prepareStep(Context& ctx, StepState& s, double dt) {
     // Frost cap: below 0 degC part of the pore water is frozen.
     const double frostCap = Ti >= 0.0 ? 1.0 : 1.0 + 0.01 * Ti;
     const double unfrozenHumidity = phii <= frostCap ? phii : frostCap;  // NaN -> cap
-    s.startUnfrozenWater[i] = storageValue(m, unfrozenHumidity);
+    s.startUnfrozenWater[i] = storageValue(m, unfrozenHumidity, nullptr, &ctx.unfrozenRowHint[i]);
     s.startEnthalpy[i] =
         (m.nEnthalpy != 0 && m.enttab.rows() >= 1) ? lookupSloped(m.enttab, Ti) : 0.0;
-    ctx.stepStartWaterContent[i] = storageValue(m, phii);
+    ctx.stepStartWaterContent[i] = storageValue(m, phii, nullptr, &ctx.storageRowHint[i]);
   }
 
   s.iterationLimit = std::max(ctx.restartIteration, ctx.iterationFloor);
@@ -218,9 +218,10 @@ void postProcess(Context& ctx, StepState& s) {
   w[n] = 0.0;
   for (int32_t i = 2; i <= n - 1; ++i) {
     const MaterialRecord& m = materialOf(ctx, i);
-    const double wPrevious = storageValue(m, ctx.previousHumidity[i]);
+    const double wPrevious =
+        storageValue(m, ctx.previousHumidity[i], nullptr, &ctx.storageRowHint[i]);
     ctx.airVoidFraction[i] = std::max(m.por - 0.001 * wPrevious, 0.0);
-    w[i] = storageValue(m, phi[i]);
+    w[i] = storageValue(m, phi[i], nullptr, &ctx.storageRowHint[i]);
   }
   for (int32_t k = 1; k <= n - 1; ++k) {
     const bool tight = (k >= 2 && isTrue(materialOf(ctx, k).vapourTight)) ||
