@@ -8,9 +8,11 @@
 // final state and of every step's iteration count and status, so that two builds can be
 // compared for identical results.
 //
-//   bench_interior_insulation [--days D] [--repeat R] [--threads N (default 1)] [--digest]
+//   bench_interior_insulation [--days D] [--repeat R] [--threads N (default 1)]
+//                             [--cells C (default 450)] [--digest]
 //
-// --threads 0 keeps the OpenMP default number of threads.
+// --threads 0 keeps the OpenMP default number of threads; --cells shares C cells among the
+// layers in the proportions of the 450-cell grid.
 #include <omp.h>
 
 #include <algorithm>
@@ -117,7 +119,7 @@ double threadCpuSeconds() {
   return t.tv_sec + 1e-9 * t.tv_nsec;
 }
 
-Outcome run(int days) {
+Outcome run(int days, int cells) {
   Outcome out;
   const int32_t h = tamoCreateContext();
   std::vector<double> X = {0.0};
@@ -125,11 +127,12 @@ Outcome run(int days) {
   int32_t number = 1;
   for (const Layer& l : kLayers) {
     const double start = X.back();
-    for (int e = 1; e <= l.cells; ++e) {
-      X.push_back(start + l.thickness * e / l.cells);
+    const int layerCells = number == 3 ? cells - out.cells : l.cells * cells / 450;
+    for (int e = 1; e <= layerCells; ++e) {
+      X.push_back(start + l.thickness * e / layerCells);
       materials.push_back(number);
     }
-    out.cells += l.cells;
+    out.cells += layerCells;
     ++number;
   }
   check(tamoSetGrid(h, static_cast<int32_t>(X.size()), X.data(), 0.0, materials.data()), "grid");
@@ -166,7 +169,7 @@ Outcome run(int days) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int days = 60, repeat = 3, threads = 1;
+  int days = 60, repeat = 3, threads = 1, cells = 450;
   bool digest = false;
   for (int a = 1; a < argc; ++a) {
     const bool hasValue = a + 1 < argc;
@@ -176,11 +179,14 @@ int main(int argc, char** argv) {
       repeat = std::atoi(argv[++a]);
     } else if (std::strcmp(argv[a], "--threads") == 0 && hasValue) {
       threads = std::atoi(argv[++a]);
+    } else if (std::strcmp(argv[a], "--cells") == 0 && hasValue) {
+      cells = std::max(3, std::atoi(argv[++a]));
     } else if (std::strcmp(argv[a], "--digest") == 0) {
       digest = true;
     } else {
       std::fprintf(stderr,
-                   "usage: %s [--days D] [--repeat R] [--threads N (0: default)] [--digest]\n",
+                   "usage: %s [--days D] [--repeat R] [--threads N (0: default)] [--cells C] "
+                   "[--digest]\n",
                    argv[0]);
       return 2;
     }
@@ -189,7 +195,7 @@ int main(int argc, char** argv) {
 
   Outcome best;
   for (int r = 0; r < std::max(1, repeat); ++r) {
-    const Outcome o = run(days);
+    const Outcome o = run(days, cells);
     if (r > 0 && o.digest != best.digest) {
       std::fprintf(stderr, "repeat %d gave a different digest\n", r);
       return 1;

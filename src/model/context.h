@@ -11,6 +11,7 @@
 #include "model/one_based.h"
 #include "model/source.h"
 #include "model/surface_condition.h"
+#include "solver/team_choice.h"
 
 namespace tamo {
 
@@ -52,6 +53,7 @@ struct Context {
   double humidityRelaxation = 0.0;
   double secondRelaxation = 0.0;
   double inverseTimeStep = 0.0;  // [1/s]
+  TeamChoice teamChoice;         // team or calling thread for the steps of large grids
 
   // 7. material records 1..M
   OneBased<MaterialRecord> materials;
