@@ -13,6 +13,7 @@
 #include "solver/node_state.h"
 #include "solver/rain_uptake.h"
 #include "solver/step_state.h"
+#include "solver/tridiagonal.h"
 
 namespace tamo {
 namespace {
@@ -300,10 +301,13 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 // those of ambient node n and surface interface n-1, and each of them its surface's rain
 // uptake coefficient. Neighbour quantities are recomputed or carried, never read back, so
 // no node reads what another node writes in the same loop.
-void assembleHeatBalance(Context& ctx, StepState& s) {
+void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
-      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry); });
+      [&](int32_t i, WestSide& carry) {
+        assembleHeatRow(ctx, s, i, carry);
+        if (sweep != nullptr) sweep->eliminate(i);
+      });
 }
 
 void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {

@@ -13,6 +13,7 @@
 #include "solver/node_state.h"
 #include "solver/step_state.h"
 #include "solver/still_air_permeability.h"
+#include "solver/tridiagonal.h"
 
 namespace tamo {
 namespace {
@@ -253,11 +254,14 @@ bool usesSuctionTable(const Context& ctx) {
 // interface i-1 (vapour permeability, liquid transfer coefficient); node 2 also the
 // saturation pressure of ambient node 1, node n-1 that of ambient node n and the vapour
 // permeability of surface interface n-1. Every neighbour quantity is recomputed or carried.
-void assembleMoistureBalance(Context& ctx, StepState& s) {
+void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   const bool suction = usesSuctionTable(ctx);
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
-      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry); });
+      [&](int32_t i, WestSide& carry) {
+        assembleMoistureRow(ctx, s, i, suction, carry);
+        if (sweep != nullptr) sweep->eliminate(i);
+      });
 }
 
 void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {

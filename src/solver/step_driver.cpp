@@ -162,7 +162,14 @@ void iterate(Context& ctx, StepState& s, TeamArrivals& arrivals, double& maxT, d
 
     // The assembly loops end without a barrier: the last thread through its share of the
     // rows solves, the barrier makes the others wait for the solution.
-    if (heat) {
+    // A thread alone eliminates each row as soon as it is assembled.
+    if (heat && team == 1 && n >= 2) {
+      TridiagonalSweep sweep(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                             ctx.systemRightHandSide, T);
+      sweep.start();
+      assembleHeatBalance(ctx, s, &sweep);
+      sweep.finish();
+    } else if (heat) {
       assembleHeatBalance(ctx, s);
       if (arrivals.arriveLast(team)) {
         solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
@@ -174,7 +181,13 @@ void iterate(Context& ctx, StepState& s, TeamArrivals& arrivals, double& maxT, d
     // The moisture assembly reads the solved temperatures (or the refreshed node state)
     // of the neighbours.
 #pragma omp barrier
-    if (moisture) {
+    if (moisture && team == 1 && n >= 2) {
+      TridiagonalSweep sweep(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                             ctx.systemRightHandSide, phi);
+      sweep.start();
+      assembleMoistureBalance(ctx, s, &sweep);
+      sweep.finish();
+    } else if (moisture) {
       assembleMoistureBalance(ctx, s);
       if (arrivals.arriveLast(team)) {
         solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
