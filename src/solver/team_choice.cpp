@@ -5,15 +5,17 @@
 namespace tamo {
 namespace {
 
-// A way counts as faster only below this share of the other's cost, so that timing noise
-// does not flip the choice back and forth.
-constexpr double kClearlyFaster = 0.9;
+// A way is taken over the other only when it costs less than this share of the other's
+// cost, so that timing noise does not flip the choice back and forth. A team must win
+// more clearly: a one-iteration trial on a busy machine can be lucky.
+constexpr double kTeamClearlyFaster = 0.8;
+constexpr double kAloneClearlyFaster = 0.9;
 
 }  // namespace
 
 bool TeamChoice::teamForNextStep() const {
   if (aloneCost_ == 0.0) return false;  // first the calling thread alone,
-  if (teamCost_ == 0.0) return true;    // then one team step
+  if (teamCost_ == 0.0) return true;    // then one team trial
   return stepsToTrial_ <= 0 ? !team_ : team_;
 }
 
@@ -25,28 +27,28 @@ void TeamChoice::record(bool team, double secondsPerNodeIteration) {
   const bool trial = trialForNextStep();
   (team ? teamCost_ : aloneCost_) = secondsPerNodeIteration;
   if (aloneCost_ == 0.0 || teamCost_ == 0.0) return;
-  const double chosen = team_ ? teamCost_ : aloneCost_;
-  const double other = team_ ? aloneCost_ : teamCost_;
-  if (trial) {
-    // A trial of the other way: take it when clearly faster, else try again later.
-    if (other < kClearlyFaster * chosen) {
-      team_ = !team_;
-      trialInterval_ = kFirstTrialInterval;
-    } else {
-      trialInterval_ = std::min(2 * trialInterval_, kLongestTrialInterval);
-    }
-    stepsToTrial_ = trialInterval_;
-    return;
+  const bool teamFaster = teamCost_ < kTeamClearlyFaster * aloneCost_;
+  const bool aloneFaster = aloneCost_ < kAloneClearlyFaster * teamCost_;
+  if (!team_ && teamFaster && (trial || !team)) {
+    // The team won its trial (or the calling thread became slower than the team was).
+    team_ = true;
+    stepsToTrial_ = kFirstTrialInterval;
+    aloneTrialInterval_ = kFirstTrialInterval;
+  } else if (team_ && aloneFaster) {
+    // The calling thread won its trial, or the team became slower than it: the team has
+    // lost and is tried again only after four times as many steps as last time.
+    team_ = false;
+    teamTrialInterval_ = std::min(4 * teamTrialInterval_, kLongestTrialInterval);
+    stepsToTrial_ = teamTrialInterval_;
+  } else if (trial) {
+    // The trial lost: the next one comes after four (team) or two times as many steps. A
+    // team trial on a busy machine costs about ten steps on one thread.
+    int32_t& interval = team ? teamTrialInterval_ : aloneTrialInterval_;
+    interval = std::min((team ? 4 : 2) * interval, kLongestTrialInterval);
+    stepsToTrial_ = interval;
+  } else {
+    --stepsToTrial_;
   }
-  // A step in the chosen way that became clearly slower than the other way was when last
-  // measured (the machine got busy, or idle): change over at once.
-  if (other < kClearlyFaster * chosen) {
-    team_ = !team_;
-    trialInterval_ = kFirstTrialInterval;
-    stepsToTrial_ = trialInterval_;
-    return;
-  }
-  --stepsToTrial_;
 }
 
 }  // namespace tamo

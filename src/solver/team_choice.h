@@ -22,15 +22,19 @@ class TeamChoice {
   void record(bool team, double secondsPerNodeIteration);
 
  private:
-  // Steps in the chosen way between two trials of the other way: starts at the first value
-  // and doubles after every trial that loses, up to the last value.
+  // Steps in the chosen way between two trials of the other way: start at the first value
+  // and grow after every trial that loses (fourfold for the team, twofold for the calling
+  // thread), up to the last value. The team's interval also grows when a chosen team
+  // becomes slower than one thread, and never shrinks: on a busy machine, where one team
+  // iteration costs about ten steps on one thread, team trials become rare.
   static constexpr int32_t kFirstTrialInterval = 8;
   static constexpr int32_t kLongestTrialInterval = 1024;
 
   double teamCost_ = 0.0;   // last measured cost on a team [s]; 0 while unknown
   double aloneCost_ = 0.0;  // last measured cost on the calling thread [s]; 0 while unknown
   bool team_ = false;       // the way chosen
-  int32_t trialInterval_ = kFirstTrialInterval;
+  int32_t teamTrialInterval_ = kFirstTrialInterval;
+  int32_t aloneTrialInterval_ = kFirstTrialInterval;
   int32_t stepsToTrial_ = 0;  // steps in the chosen way before the next trial
 };
 
