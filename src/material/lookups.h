@@ -5,7 +5,9 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 
 #include "material/row_table.h"
 
@@ -29,6 +31,35 @@ inline int searchRows(const RowTable<Cols>& t, int n, double x) {
     }
   }
   return lo;
+}
+
+// searchRows starting from a remembered row: *hint holds the row this lookup site found
+// last time (any value, 0 when none) and receives the row found now. In a table whose x
+// never decrease only one row k has x(k) <= x < x(k+1), so the row found is that of
+// searchRows whatever the hint holds; a table not known to be ascending (and a null hint)
+// takes the plain search. The hint is read and written with relaxed atomic accesses:
+// threads may share it, and what they leave in it changes only the search time.
+template <int Cols>
+inline int searchRowsFrom(const RowTable<Cols>& t, int n, double x, int32_t* hint) {
+  if (hint == nullptr || !t.ascending) return searchRows(t, n, x);
+  std::atomic_ref<int32_t> memory(*hint);
+  const int k = memory.load(std::memory_order_relaxed);
+  if (k >= 1 && k + 1 <= n) {
+    // the remembered row and its two neighbours
+    if (x >= t.x(k)) {
+      if (x < t.x(k + 1)) return k;
+      if (k + 2 <= n && x < t.x(k + 2)) {
+        memory.store(k + 1, std::memory_order_relaxed);
+        return k + 1;
+      }
+    } else if (k >= 2 && x >= t.x(k - 1)) {
+      memory.store(k - 1, std::memory_order_relaxed);
+      return k - 1;
+    }
+  }
+  const int found = searchRows(t, n, x);
+  memory.store(found, std::memory_order_relaxed);
+  return found;
 }
 
 namespace detail {
@@ -62,11 +93,12 @@ inline double lookupClamped(const PairTable& t, double x) {
 
 // Logarithmic interpolation (linear in ln y); y(n) from min(cap, x(n)) on; below x(1) the
 // first row pair is extended logarithmically; 0 for an empty table. y must be positive.
-inline double lookupLogCapped(const PairTable& t, double x, double cap) {
+// hint: row memory of the call site (see searchRowsFrom), or null.
+inline double lookupLogCapped(const PairTable& t, double x, double cap, int32_t* hint = nullptr) {
   const int n = t.rows();
   if (n <= 0) return 0.0;
   if (x >= std::min(cap, t.x(n))) return t.y(n);
-  const int k = searchRows(t, n, x);
+  const int k = searchRowsFrom(t, n, x, hint);
   if (k + 1 > n) return t.y(n);  // single row
   return detail::logInterpolate(t, k, x);
 }

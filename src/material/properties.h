@@ -11,8 +11,10 @@ namespace tamo {
 // Liquid transport coefficient at water content w [kg/m3], from fktabs (suction) or fktabr
 // (redistribution): logarithmic interpolation, the last value from min(wf, last w) on, the
 // first segment extended logarithmically below the first w; 0 for an empty table.
-inline double liquidTransportCoefficient(const MaterialRecord& m, double w, bool suction) {
-  return lookupLogCapped(suction ? m.fktabs : m.fktabr, w, m.wf);
+// hint: row memory of the call site (see searchRowsFrom), or null.
+inline double liquidTransportCoefficient(const MaterialRecord& m, double w, bool suction,
+                                         int32_t* hint = nullptr) {
+  return lookupLogCapped(suction ? m.fktabs : m.fktabr, w, m.wf, hint);
 }
 // Vapour diffusion resistance factor [-] at relative humidity phi: logarithmic
 // interpolation of bmytab, the first value for phi <= 0, the last for phi > 1; 1 (still

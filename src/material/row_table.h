@@ -14,6 +14,9 @@ template <int Cols>
 struct RowTable {
   static_assert(Cols == 2 || Cols == 3);
   std::vector<double> cells;  // Cols doubles per row; row i (1-based) starts at (i-1)*Cols
+  // x never decreases from row to row (set by noteOrder after the rows are filled): then a
+  // remembered row may start a search, see searchRowsFrom.
+  bool ascending = false;
 
   int rows() const { return static_cast<int>(cells.size() / Cols); }
   double& x(int i) { return cells[(i - 1) * Cols]; }
@@ -29,6 +32,11 @@ struct RowTable {
     cells.shrink_to_fit();
   }
   const double* raw() const { return cells.data(); }
+  // Records whether x(i) <= x(i+1) for every row (false for NaN entries).
+  void noteOrder() {
+    ascending = true;
+    for (int i = 1; i + 1 <= rows(); ++i) ascending = ascending && x(i) <= x(i + 1);
+  }
 };
 
 using PairTable = RowTable<2>;

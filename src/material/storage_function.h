@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 
 #include "material/lookups.h"
 #include "model/material_record.h"
@@ -33,7 +34,7 @@ inline double clampHumidity(double phi, double lo) {
 }
 
 // Table mode: N rows (phi, w, z), z the derivative estimates made at load.
-inline double tableValue(const TripleTable& t, int n, double phi, double* dwdphi) {
+inline double tableValue(const TripleTable& t, int n, double phi, double* dwdphi, int32_t* hint) {
   if (phi <= 0.0) {
     if (dwdphi) *dwdphi = t.z(1);
     return t.y(1);
@@ -42,7 +43,7 @@ inline double tableValue(const TripleTable& t, int n, double phi, double* dwdphi
     if (dwdphi) *dwdphi = t.z(n);
     return t.y(n);
   }
-  const int k = searchRows(t, n, phi);
+  const int k = searchRowsFrom(t, n, phi, hint);
   const double s = (phi - t.x(k)) / (t.x(k + 1) - t.x(k));
   if (dwdphi) *dwdphi = t.z(k) + s * (t.z(k + 1) - t.z(k));
   return t.y(k) + s * (t.y(k + 1) - t.y(k));
@@ -99,15 +100,17 @@ inline double powerFormValue(const MaterialRecord& m, double phi, double* dwdphi
 
 // [kg/m3] water content at relative humidity phi; stores dw/dphi [kg/m3] when dwdphi is
 // not null. A material without storage function (nStorage <= 0) gives 0 (and derivative
-// 0) and reads no table. Allocates nothing.
-inline double storageValue(const MaterialRecord& m, double phi, double* dwdphi) {
+// 0) and reads no table. Allocates nothing. hint: row memory of the call site for a
+// table (see searchRowsFrom), or null.
+inline double storageValue(const MaterialRecord& m, double phi, double* dwdphi,
+                           int32_t* hint = nullptr) {
   const int n = m.nStorage;
   if (n <= 0 || m.sortab.rows() < n) {
     // no storage function (a row count beyond the held rows never occurs after a load)
     if (dwdphi) *dwdphi = 0.0;
     return 0.0;
   }
-  if (n >= 2) return detail::tableValue(m.sortab, n, phi, dwdphi);
+  if (n >= 2) return detail::tableValue(m.sortab, n, phi, dwdphi, hint);
   switch (m.storageForm) {
     case 1:
       return detail::originHyperbolaValue(m, phi, dwdphi);

@@ -6,6 +6,9 @@ void releaseContextArrays(Context& ctx) {
   ctx.materialDefined.release();
   ctx.materials.release();  // each record releases its tables
   ctx.nodeMaterial.release();
+  ctx.storageRowHint.release();
+  ctx.unfrozenRowHint.release();
+  ctx.liquidRowHint.release();
   for (OneBased<double>* a :
        {&ctx.saturationPressure, &ctx.previousTemperature, &ctx.previousHumidity,
         &ctx.stepStartTemperature, &ctx.stepStartHumidity, &ctx.stepStartWaterContent,

@@ -11,6 +11,7 @@
 #include "model/one_based.h"
 #include "model/source.h"
 #include "model/surface_condition.h"
+#include "solver/team_choice.h"
 
 namespace tamo {
 
@@ -52,6 +53,7 @@ struct Context {
   double humidityRelaxation = 0.0;
   double secondRelaxation = 0.0;
   double inverseTimeStep = 0.0;  // [1/s]
+  TeamChoice teamChoice;         // team or calling thread for the steps of large grids
 
   // 7. material records 1..M
   OneBased<MaterialRecord> materials;
@@ -63,6 +65,12 @@ struct Context {
   // 9. grid materials
   OneBased<int32_t> nodeMaterial;  // per node; 0 at the ambient nodes
   int32_t materialCount = 0;       // M, highest material number of the grid
+  // Per node: the table rows its lookups found last (storage function at phi and at the
+  // frost-capped phi, liquid transport), where their next searches start. A search
+  // memory only: whatever the entries hold, the values looked up are the same.
+  mutable OneBased<int32_t> storageRowHint;
+  mutable OneBased<int32_t> unfrozenRowHint;
+  mutable OneBased<int32_t> liquidRowHint;
 
   // 10. per-node state and work arrays (n entries each)
   OneBased<double> saturationPressure;       // [Pa] per node

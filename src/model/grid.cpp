@@ -18,6 +18,9 @@ void allocateArrays(Context& ctx, int32_t n) {
   ctx.eastAreaFactor.assign(size, 1.0);
   ctx.westAreaFactor.assign(size, 1.0);
   ctx.nodeMaterial.assign(size, 0);
+  ctx.storageRowHint.assign(size, 0);
+  ctx.unfrozenRowHint.assign(size, 0);
+  ctx.liquidRowHint.assign(size, 0);
 }
 
 void allocateStateArrays(Context& ctx, int32_t n) {

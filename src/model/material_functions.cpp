@@ -141,6 +141,7 @@ int32_t loadStorage(MaterialRecord& m, int32_t analytic, int32_t n, const Points
     t.x(N) = 1.01;
     t.y(N) = m.wmax;
     fillStorageDerivatives(t);
+    t.noteOrder();
     nStorage = N;
   }
 
@@ -192,6 +193,7 @@ int32_t loadLiquidTable(MaterialRecord& m, bool suction, int32_t analytic, int32
     t = copyPairs(p, n);
     applyLiquidFloor(t);
   }
+  t.noteOrder();
   if (suction) {
     std::swap(m.fktabs, t);
     m.nSuction = static_cast<int16_t>(m.fktabs.rows());

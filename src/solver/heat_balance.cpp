@@ -13,6 +13,7 @@
 #include "solver/node_state.h"
 #include "solver/rain_uptake.h"
 #include "solver/step_state.h"
+#include "solver/tridiagonal.h"
 
 namespace tamo {
 namespace {
@@ -51,7 +52,7 @@ ThermalNode thermalNode(const Context& ctx, const StepState& s, int32_t k, bool 
   ThermalNode node;
   node.material = &m;
   node.vapourTight = isTrue(m.vapourTight);
-  node.w = storageValue(m, s.humidity[k], &node.dwdphi);
+  node.w = storageValue(m, s.humidity[k], &node.dwdphi, &ctx.storageRowHint[k]);
   if (withConductivity) node.lambda = thermalConductivity(m, node.w, s.temperature[k]);
   return node;
 }
@@ -165,7 +166,8 @@ double heatCapacity(const Context& ctx, const StepState& s, int32_t i, const Mat
     C = m.rho * (enthalpy(m, Ti) - s.startEnthalpy[i]) / dT + kWaterHeatCapacity * w;
   }
   if (dT != 0.0 && (Ti < 0.0 || (Ti >= 0.0 && Told < 0.0))) {
-    const double unfrozen = storageValue(m, cappedHumidity(s.humidity[i], frostCap(Ti)));
+    const double unfrozen = storageValue(m, cappedHumidity(s.humidity[i], frostCap(Ti)), nullptr,
+                                         &ctx.unfrozenRowHint[i]);
     C += std::fabs((unfrozen - s.startUnfrozenWater[i]) / dT) * ctx.latentHeatFusion;
   }
   return C;
@@ -299,10 +301,13 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 // those of ambient node n and surface interface n-1, and each of them its surface's rain
 // uptake coefficient. Neighbour quantities are recomputed or carried, never read back, so
 // no node reads what another node writes in the same loop.
-void assembleHeatBalance(Context& ctx, StepState& s) {
+void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
-      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry); });
+      [&](int32_t i, WestSide& carry) {
+        assembleHeatRow(ctx, s, i, carry);
+        if (sweep != nullptr) sweep->eliminate(i);
+      });
 }
 
 void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {

@@ -12,8 +12,11 @@ namespace tamo {
 struct Context;
 struct StepState;
 
-// Assembles rows 2..n-1 of the temperature system into the context's system arrays.
-void assembleHeatBalance(Context& ctx, StepState& s);
+class TridiagonalSweep;
+
+// Assembles rows 2..n-1 of the temperature system into the context's system arrays. On a
+// team of one thread a sweep, when given, eliminates each row right after its assembly.
+void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep = nullptr);
 
 // With heat transport off: refreshes water contents, capacities, vapour fluxes and latent
 // heat of the nodes without writing an equation.

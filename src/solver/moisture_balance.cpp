@@ -13,6 +13,7 @@
 #include "solver/node_state.h"
 #include "solver/step_state.h"
 #include "solver/still_air_permeability.h"
+#include "solver/tridiagonal.h"
 
 namespace tamo {
 namespace {
@@ -89,9 +90,11 @@ MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, boo
 
   if (isTrue(ctx.liquidTransport)) {
     // Below 0 degC only the unfrozen water conducts.
-    const double conducting =
-        node.T <= 0.0 ? storageValue(m, cappedHumidity(node.phi, frostCap(node.T))) : node.w;
-    const double Dw = liquidTransportCoefficient(m, conducting, suction);
+    const double conducting = node.T <= 0.0
+                                  ? storageValue(m, cappedHumidity(node.phi, frostCap(node.T)),
+                                                 nullptr, &ctx.unfrozenRowHint[k])
+                                  : node.w;
+    const double Dw = liquidTransportCoefficient(m, conducting, suction, &ctx.liquidRowHint[k]);
     // Temperature dependence of the viscosity of water.
     node.liquid = Dw * (0.555 + 0.0208 * node.T + 9e-05 * (node.T * node.T));
   }
@@ -251,11 +254,14 @@ bool usesSuctionTable(const Context& ctx) {
 // interface i-1 (vapour permeability, liquid transfer coefficient); node 2 also the
 // saturation pressure of ambient node 1, node n-1 that of ambient node n and the vapour
 // permeability of surface interface n-1. Every neighbour quantity is recomputed or carried.
-void assembleMoistureBalance(Context& ctx, StepState& s) {
+void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   const bool suction = usesSuctionTable(ctx);
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
-      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry); });
+      [&](int32_t i, WestSide& carry) {
+        assembleMoistureRow(ctx, s, i, suction, carry);
+        if (sweep != nullptr) sweep->eliminate(i);
+      });
 }
 
 void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {

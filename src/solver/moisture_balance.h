@@ -11,8 +11,12 @@ namespace tamo {
 struct Context;
 struct StepState;
 
+class TridiagonalSweep;
+
 // Assembles rows 2..n-1 of the relative humidity system into the context's system arrays.
-void assembleMoistureBalance(Context& ctx, StepState& s);
+// On a team of one thread a sweep, when given, eliminates each row right after its
+// assembly.
+void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep = nullptr);
 
 // Nodes first..last (2 <= first <= last <= n-1) on the calling thread as one chunk of the
 // shared node loop (west side of `first` afresh, carried from there on).

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 
 #include "interface/fp_mode.h"
@@ -25,12 +26,13 @@ constexpr double kRainThreshold = 0.1;
 // Uptake coefficient of the first iteration on a rain-active side [kg/(m s)].
 constexpr double kInitialRainUptakeCoefficient = 1e-4;
 constexpr double kSecondsPerHour = 3600.0;
-// Fewest interior nodes for which the step shares its iteration among a team of threads.
-// Measured with bench_step on a 2-core machine: idle, two threads gained 1.05x at 100
-// interior nodes, 1.2x at 400 and 1.4x at 2000 (a row costs about 120 ns, each of the three
-// barriers of an inner iteration microseconds); with other work on the machine they were
-// slower than one thread up to 1000 nodes, many times so, because every barrier then
-// waits for a descheduled thread. Smaller grids therefore run on the calling thread alone.
+// Fewest interior nodes for which the step may share its iteration among a team of
+// threads. Measured with bench_step on a 2-core machine: idle, two threads gained 1.05x at
+// 100 interior nodes, 1.2x at 400 and 1.4x at 2000 (a row costs about 120 ns, each of the
+// three barriers of an inner iteration microseconds); with other work on the machine they
+// were slower than one thread, many times so, because every barrier then waits for a
+// descheduled thread. Smaller grids therefore run on the calling thread alone, larger ones
+// on a team only while the measured step times show that it pays (TeamChoice).
 constexpr int32_t kSmallestTeamGrid = 1000;
 
 // Folds one thread's partial maximum into the team's shared maximum without a lock. The
@@ -112,10 +114,10 @@ void prepareStep(Context& ctx, StepState& s, double dt) {
     // Frost cap: below 0 degC part of the pore water is frozen.
     const double frostCap = Ti >= 0.0 ? 1.0 : 1.0 + 0.01 * Ti;
     const double unfrozenHumidity = phii <= frostCap ? phii : frostCap;  // NaN -> cap
-    s.startUnfrozenWater[i] = storageValue(m, unfrozenHumidity);
+    s.startUnfrozenWater[i] = storageValue(m, unfrozenHumidity, nullptr, &ctx.unfrozenRowHint[i]);
     s.startEnthalpy[i] =
         (m.nEnthalpy != 0 && m.enttab.rows() >= 1) ? lookupSloped(m.enttab, Ti) : 0.0;
-    ctx.stepStartWaterContent[i] = storageValue(m, phii);
+    ctx.stepStartWaterContent[i] = storageValue(m, phii, nullptr, &ctx.storageRowHint[i]);
   }
 
   s.iterationLimit = std::max(ctx.restartIteration, ctx.iterationFloor);
@@ -155,12 +157,19 @@ void iterate(Context& ctx, StepState& s, TeamArrivals& arrivals, double& maxT, d
 
   // All threads evaluate the loop test on shared values written before the last barrier,
   // so they leave the loop together.
-  while (s.convergenceMeasure > ctx.tolerance) {
+  while (s.convergenceMeasure > ctx.tolerance && !s.teamBudgetSpent) {
     if (s.counter > s.iterationLimit) break;
 
     // The assembly loops end without a barrier: the last thread through its share of the
     // rows solves, the barrier makes the others wait for the solution.
-    if (heat) {
+    // A thread alone eliminates each row as soon as it is assembled.
+    if (heat && team == 1 && n >= 2) {
+      TridiagonalSweep sweep(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                             ctx.systemRightHandSide, T);
+      sweep.start();
+      assembleHeatBalance(ctx, s, &sweep);
+      sweep.finish();
+    } else if (heat) {
       assembleHeatBalance(ctx, s);
       if (arrivals.arriveLast(team)) {
         solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
@@ -172,7 +181,13 @@ void iterate(Context& ctx, StepState& s, TeamArrivals& arrivals, double& maxT, d
     // The moisture assembly reads the solved temperatures (or the refreshed node state)
     // of the neighbours.
 #pragma omp barrier
-    if (moisture) {
+    if (moisture && team == 1 && n >= 2) {
+      TridiagonalSweep sweep(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
+                             ctx.systemRightHandSide, phi);
+      sweep.start();
+      assembleMoistureBalance(ctx, s, &sweep);
+      sweep.finish();
+    } else if (moisture) {
       assembleMoistureBalance(ctx, s);
       if (arrivals.arriveLast(team)) {
         solveTridiagonal(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
@@ -200,6 +215,8 @@ void iterate(Context& ctx, StepState& s, TeamArrivals& arrivals, double& maxT, d
 
     // The last thread to arrive has every row relaxed and every partial maximum folded.
     if (arrivals.arriveLast(team)) {
+      ++s.innerIterations;
+      s.teamBudgetSpent = s.innerIterations >= s.teamIterationBudget;
       controlConvergence(ctx, s, maxT, maxPhi);
       // Ready for the next fold, which starts after the barrier below.
       maxT = 0.0;
@@ -218,9 +235,10 @@ void postProcess(Context& ctx, StepState& s) {
   w[n] = 0.0;
   for (int32_t i = 2; i <= n - 1; ++i) {
     const MaterialRecord& m = materialOf(ctx, i);
-    const double wPrevious = storageValue(m, ctx.previousHumidity[i]);
+    const double wPrevious =
+        storageValue(m, ctx.previousHumidity[i], nullptr, &ctx.storageRowHint[i]);
     ctx.airVoidFraction[i] = std::max(m.por - 0.001 * wPrevious, 0.0);
-    w[i] = storageValue(m, phi[i]);
+    w[i] = storageValue(m, phi[i], nullptr, &ctx.storageRowHint[i]);
   }
   for (int32_t k = 1; k <= n - 1; ++k) {
     const bool tight = (k >= 2 && isTrue(materialOf(ctx, k).vapourTight)) ||
@@ -264,17 +282,38 @@ int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
   TeamArrivals arrivals;
   // Grids below kSmallestTeamGrid interior nodes run on the calling thread alone: there a
   // team spends more time in its three barriers per iteration than it saves on the rows.
-  // The results are the same either way.
+  // Larger grids take a team when the timings of earlier steps show that it pays. The
+  // results are the same either way.
   const bool worthATeam = n - 2 >= kSmallestTeamGrid;
-  if (omp_in_parallel() || (worthATeam && omp_get_max_threads() > 1)) {
+  const bool nested = omp_in_parallel() != 0;
+  const bool teamPossible = !nested && worthATeam && omp_get_max_threads() > 1;
+  const bool team = teamPossible && ctx.teamChoice.teamForNextStep();
+  if (team && ctx.teamChoice.trialForNextStep()) s.teamIterationBudget = 1;
+  const auto start = std::chrono::steady_clock::now();
+  auto recordCost = [&] {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    const double nodeIterations = static_cast<double>(n - 2) * std::max(1, s.innerIterations);
+    ctx.teamChoice.record(team, elapsed.count() / nodeIterations);
+  };
+  if (nested || team) {
     // Inside an enclosing parallel region the step still opens its own (then one-thread)
     // region, so that its work-sharing constructs bind to it and not to the host's team.
-#pragma omp parallel if (worthATeam)
+#pragma omp parallel if (nested ? worthATeam : true)
     iterate(ctx, s, arrivals, maxT, maxPhi);
+    if (s.teamBudgetSpent) {
+      // A trial of the team: the calling thread finishes the step with the same iterate.
+      recordCost();
+      s.teamBudgetSpent = false;
+      s.teamIterationBudget = INT32_MAX;
+      iterate(ctx, s, arrivals, maxT, maxPhi);
+    } else if (teamPossible) {
+      recordCost();
+    }
   } else {
     // A team of one thread: the same body on the calling thread, whose work-sharing
     // constructs then bind to its own one-thread team and need no synchronisation.
     iterate(ctx, s, arrivals, maxT, maxPhi);
+    if (teamPossible) recordCost();
   }
 
   *out.iterationCount = s.counter - 1;

@@ -2,6 +2,7 @@
 // one step; all threads of the step's parallel region share it.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -10,8 +11,7 @@
 namespace tamo {
 
 struct StepState {
-  StepState(double* T, double* phi, double* w)
-      : temperature(T), humidity(phi), waterContent(w) {}
+  StepState(double* T, double* phi, double* w) : temperature(T), humidity(phi), waterContent(w) {}
 
   // Host node arrays (n entries, 1-based views).
   HostArray<double> temperature;   // [degC] in/out
@@ -30,6 +30,11 @@ struct StepState {
   double changeWeight = 0.02;  // converts a temperature change into a humidity change
   int32_t iterationLimit = 0;
   int32_t counter = 1;
+  int32_t innerIterations = 0;  // inner iterations run, restarts and resets included
+  // The team leaves the iteration after this many inner iterations (a trial of the team);
+  // the calling thread then goes on alone.
+  int32_t teamIterationBudget = INT32_MAX;
+  bool teamBudgetSpent = false;
   bool firstIterationFlag = true;
   bool justRestarted = false;
   bool restarted = false;

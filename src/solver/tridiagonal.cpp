@@ -40,4 +40,28 @@ void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b, OneBa
   }
 }
 
+void TridiagonalSweep::start() {
+  b_[1] = 1.0;
+  c_[1] = 0.0;
+  d_[1] = x_[1];
+  a_[n_] = 0.0;
+  b_[n_] = 1.0;
+  d_[n_] = x_[n_];
+  const double r = guardedReciprocal(b_[1]);
+  dPrevious_ = d_[1] * r;
+  cPrevious_ = c_[1] * r;
+  d_[1] = dPrevious_;
+  c_[1] = cPrevious_;
+}
+
+void TridiagonalSweep::finish() {
+  eliminate(n_);
+  double xNext = d_[n_];
+  x_[n_] = xNext;
+  for (int32_t i = n_ - 1; i >= 1; --i) {
+    xNext = c_[i] * xNext + d_[i];
+    x_[i] = xNext;
+  }
+}
+
 }  // namespace tamo

@@ -29,4 +29,36 @@ inline double guardedReciprocal(double m) {
 void solveTridiagonal(int32_t n, OneBased<double>& c, OneBased<double>& b, OneBased<double>& a,
                       OneBased<double>& d, const HostArray<double>& x);
 
+// solveTridiagonal in three parts, so that a row can be eliminated as soon as it is
+// assembled and the elimination's chain of divisions overlaps the assembly of the next
+// rows: start() (boundary rows, row 1), eliminate(i) for i = 2..n-1 in order, finish()
+// (row n, back substitution). The same operations in the same order as solveTridiagonal.
+// Needs n >= 2; rows 1 and n must not change between start() and finish().
+class TridiagonalSweep {
+ public:
+  TridiagonalSweep(int32_t n, OneBased<double>& c, OneBased<double>& b, OneBased<double>& a,
+                   OneBased<double>& d, const HostArray<double>& x)
+      : n_(n), c_(c), b_(b), a_(a), d_(d), x_(x) {}
+  void start();
+  void eliminate(int32_t i) {
+    const double m = b_[i] - cPrevious_ * a_[i];
+    const double r = guardedReciprocal(m);
+    dPrevious_ = (a_[i] * dPrevious_ + d_[i]) * r;
+    cPrevious_ = c_[i] * r;
+    d_[i] = dPrevious_;
+    c_[i] = cPrevious_;
+  }
+  void finish();
+
+ private:
+  int32_t n_;
+  OneBased<double>& c_;
+  OneBased<double>& b_;
+  OneBased<double>& a_;
+  OneBased<double>& d_;
+  const HostArray<double>& x_;
+  double cPrevious_ = 0.0;  // eliminated c of the previous row
+  double dPrevious_ = 0.0;  // eliminated d of the previous row
+};
+
 }  // namespace tamo
