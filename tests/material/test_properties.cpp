@@ -1,0 +1,179 @@
+// Transport and thermal properties through the public API, against closed forms of the
+// tables they were built from.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "material/properties.h"
+#include "model/material_functions.h"
+#include "tamo1dkernel.h"
+
+namespace {
+
+// One context with three materials: rho 1800 kg/m3, porosity 0.3.
+class PropertyContext : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    handle_ = tamoCreateContext();
+    ASSERT_GE(handle_, 1);
+    const double positions[] = {0.0, 0.1, 0.2, 0.3};
+    const int32_t materials[] = {0, 1, 2, 3};
+    ASSERT_EQ(tamoSetGrid(handle_, 4, positions, 0.0, materials), 0);
+    for (int mat = 1; mat <= 3; ++mat) {
+      ASSERT_EQ(tamoSetMaterial(handle_, mat, 1800.0, 0.3, 850.0, 0), 0);
+    }
+  }
+  void TearDown() override { tamoDeleteContext(handle_); }
+  void loadStorageTable(int mat) {
+    const double x[] = {0.5, 0.8, 0.95}, y[] = {10.0, 20.0, 60.0};
+    ASSERT_EQ(tamoSetMaterialFunction(handle_, mat, 1, 0, 3, x, y), 0);
+  }
+  double water(int mat, double phi) {
+    double w = 0.0;
+    EXPECT_EQ(tamoSoriso(handle_, mat, phi, &w, nullptr), 0);
+    return w;
+  }
+  double liquid(int mat, double w, int32_t suction) {
+    double d = -1.0;
+    EXPECT_EQ(tamoCaldw(handle_, mat, w, &d, suction), 0);
+    return d;
+  }
+  int32_t handle_ = 0;
+};
+
+TEST_F(PropertyContext, LiquidCoefficientFromAbsorptionCoefficient) {
+  loadStorageTable(1);
+  const double A = 0.1;  // kg/(m2 s^0.5)
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 2, 1, 1, nullptr, &A), 0);
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 3, 1, 1, nullptr, &A), 0);
+  const double wF = water(1, 1.0), w80 = water(1, 0.8), w101 = water(1, 1.01);
+  const double D0 = 3.8 * (A / wF) * (A / wF);
+  EXPECT_NEAR(liquid(1, wF, 1), D0, 1e-14 * D0);
+  EXPECT_NEAR(liquid(1, wF, 0), 0.1 * D0, 1e-14 * D0);
+  EXPECT_DOUBLE_EQ(liquid(1, 0.0, 1), 1e-16);
+  EXPECT_DOUBLE_EQ(liquid(1, 0.0, 0), 1e-16);
+  // exponential law between w80 and wF (logarithmic interpolation is exact on it)
+  for (double w : {w80, 0.5 * (w80 + wF), wF - 1e-3}) {
+    const double expected = D0 * std::pow(1000.0, w / wF - 1.0);
+    EXPECT_NEAR(liquid(1, w, 1), expected, 1e-12 * expected) << w;
+  }
+  // from wF on the saturated value, also in the appended range up to w(1.01) and beyond
+  EXPECT_DOUBLE_EQ(liquid(1, 0.5 * (wF + w101), 1), liquid(1, wF, 1));
+  EXPECT_DOUBLE_EQ(liquid(1, 10.0 * w101, 0), liquid(1, wF, 0));
+  // only the lowest bit of the flag selects suction
+  EXPECT_DOUBLE_EQ(liquid(1, wF, 2), liquid(1, wF, 0));
+  EXPECT_DOUBLE_EQ(liquid(1, wF, 3), liquid(1, wF, 1));
+  // a material without tables gives 0
+  EXPECT_EQ(liquid(2, 5.0, 1), 0.0);
+}
+
+TEST_F(PropertyContext, LiquidCoefficientTableCappedAtFreeSaturationAndFloored) {
+  loadStorageTable(1);
+  const double wf = water(1, 1.0);  // free saturation of the storage table
+  ASSERT_GT(wf, 60.0);
+  ASSERT_LT(wf, 500.0);
+  const double x[] = {0.0, 50.0, 500.0}, y[] = {1e-10, 1e-8, 1e-6};
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 2, 0, 3, x, y), 0);
+  EXPECT_NEAR(liquid(1, 25.0, 1), 1e-9, 1e-21);    // geometric mean
+  EXPECT_NEAR(liquid(1, -50.0, 1), 1e-12, 1e-24);  // first pair extended logarithmically
+  EXPECT_DOUBLE_EQ(liquid(1, wf, 1), 1e-6);        // the table goes on beyond wf
+  EXPECT_DOUBLE_EQ(liquid(1, 0.5 * (wf + 500.0), 1), 1e-6);
+  const double below = liquid(1, wf - 1.0, 1);
+  const double expected = 1e-8 * std::pow(100.0, (wf - 1.0 - 50.0) / 450.0);
+  EXPECT_NEAR(below, expected, 1e-12 * expected);
+  // zeros and negative values are stored as 1e-16
+  const double yz[] = {0.0, -3.0, 1e-7};
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 3, 0, 3, x, yz), 0);
+  EXPECT_DOUBLE_EQ(liquid(1, 0.0, 0), 1e-16);
+  EXPECT_NEAR(liquid(1, 25.0, 0), 1e-16, 1e-28);
+  EXPECT_TRUE(std::isfinite(liquid(1, 60.0, 0)));
+}
+
+TEST_F(PropertyContext, ResistanceFactorLogarithmicInHumidity) {
+  const double x[] = {0.2, 0.8}, y[] = {100.0, 25.0};
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 6, 0, 2, x, y), 0);
+  double mu = 0.0;
+  ASSERT_EQ(tamoCalmu(handle_, 1, 0.5, &mu), 0);
+  EXPECT_NEAR(mu, 50.0, 1e-12);  // geometric mean halfway
+  ASSERT_EQ(tamoCalmu(handle_, 1, 1.0, &mu), 0);
+  EXPECT_NEAR(mu, 25.0 * std::pow(0.25, 1.0 / 3.0), 1e-12);  // extended up to phi = 1
+  ASSERT_EQ(tamoCalmu(handle_, 1, 1.2, &mu), 0);
+  EXPECT_DOUBLE_EQ(mu, 25.0);
+  ASSERT_EQ(tamoCalmu(handle_, 1, 0.1, &mu), 0);
+  EXPECT_NEAR(mu, 100.0 * std::pow(4.0, 1.0 / 6.0), 1e-12);  // extended down to 0
+  ASSERT_EQ(tamoCalmu(handle_, 1, -0.1, &mu), 0);
+  EXPECT_DOUBLE_EQ(mu, 100.0);
+  // no table: still air
+  ASSERT_EQ(tamoCalmu(handle_, 2, 0.5, &mu), 0);
+  EXPECT_DOUBLE_EQ(mu, 1.0);
+  mu = -7.0;
+  EXPECT_EQ(tamoCalmu(handle_, 4, 0.5, &mu), -2);
+  EXPECT_EQ(mu, -7.0);
+}
+
+TEST_F(PropertyContext, ConductivityAddsMoistureAndTemperatureParts) {
+  // lambda = 0.5 (1 + 8 w / rho) over w, 0.5 + 0.002 (T - 10) over T
+  const double lw[] = {0.5, 8.0}, lt[] = {0.5, 0.002};
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 4, 1, 2, nullptr, lw), 0);
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 5, 1, 2, nullptr, lt), 0);
+  double lambda = 0.0;
+  ASSERT_EQ(tamoCallam(handle_, 1, 0.0, 10.0, &lambda), 0);
+  EXPECT_NEAR(lambda, 0.5, 1e-15);  // dry value
+  ASSERT_EQ(tamoCallam(handle_, 1, 90.0, 30.0, &lambda), 0);
+  EXPECT_NEAR(lambda, 0.5 + 0.002 * 20.0 + 0.5 * 8.0 * 90.0 / 1800.0, 1e-14);
+  // held constant beyond -20..80 degC and 0..1000 por kg/m3
+  ASSERT_EQ(tamoCallam(handle_, 1, 400.0, 100.0, &lambda), 0);
+  EXPECT_NEAR(lambda, 0.5 + 0.002 * 70.0 + 0.5 * 8.0 * 300.0 / 1800.0, 1e-14);
+  ASSERT_EQ(tamoCallam(handle_, 1, -5.0, -40.0, &lambda), 0);
+  EXPECT_NEAR(lambda, 0.5 - 0.002 * 30.0, 1e-14);
+  // one parameter: constant lambda10 at 10 degC
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 5, 1, 1, nullptr, lt), 0);
+  ASSERT_EQ(tamoCallam(handle_, 1, 0.0, 60.0, &lambda), 0);
+  EXPECT_NEAR(lambda, 0.5, 1e-15);
+  // table over w with no temperature points: temperature-independent lambda(w)
+  const double xw[] = {0.0, 100.0}, yw[] = {1.2, 2.0};
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 2, 4, 0, 2, xw, yw), 0);
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 2, 5, 0, 0, nullptr, nullptr), 0);
+  for (double T : {-30.0, 10.0, 50.0}) {
+    ASSERT_EQ(tamoCallam(handle_, 2, 25.0, T, &lambda), 0);
+    EXPECT_NEAR(lambda, 1.4, 1e-14) << T;
+  }
+  // no tables at all contribute nothing
+  ASSERT_EQ(tamoCallam(handle_, 3, 25.0, 20.0, &lambda), 0);
+  EXPECT_EQ(lambda, 0.0);
+}
+
+TEST_F(PropertyContext, EnthalpyPiecewiseLinearAndExtrapolated) {
+  const double x[] = {0.0, 10.0, 20.0}, y[] = {0.0, 10000.0, 25000.0};
+  ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 7, 0, 3, x, y), 0);
+  double h = 0.0;
+  ASSERT_EQ(tamoCalent(handle_, 1, -5.0, &h), 0);
+  EXPECT_DOUBLE_EQ(h, -5000.0);
+  ASSERT_EQ(tamoCalent(handle_, 1, 15.0, &h), 0);
+  EXPECT_DOUBLE_EQ(h, 17500.0);
+  ASSERT_EQ(tamoCalent(handle_, 1, 25.0, &h), 0);
+  EXPECT_DOUBLE_EQ(h, 32500.0);
+  h = 123.0;
+  EXPECT_EQ(tamoCalent(handle_, 2, 15.0, &h), -3);
+  EXPECT_EQ(h, 123.0);
+  EXPECT_EQ(tamoCalent(handle_, 0, 15.0, &h), -2);
+  EXPECT_EQ(tamoCalent(handle_ + 100, 1, 15.0, &h), -1);
+  EXPECT_EQ(h, 123.0);
+}
+
+TEST(EnthalpySlope, SlopeOfTheSegmentHoldingTemperature) {
+  tamo::MaterialRecord m;
+  const double x[] = {-10.0, 0.0, 30.0}, y[] = {-8000.0, 0.0, 60000.0};
+  ASSERT_EQ(tamo::loadMaterialFunction(m, 7, 0, 3, x, y), 0);
+  EXPECT_DOUBLE_EQ(tamo::enthalpySlope(m, -50.0), 800.0);
+  EXPECT_DOUBLE_EQ(tamo::enthalpySlope(m, -0.001), 800.0);
+  EXPECT_DOUBLE_EQ(tamo::enthalpySlope(m, 0.0), 2000.0);
+  EXPECT_DOUBLE_EQ(tamo::enthalpySlope(m, 30.0), 2000.0);
+  EXPECT_DOUBLE_EQ(tamo::enthalpySlope(m, 99.0), 2000.0);
+  EXPECT_DOUBLE_EQ(tamo::enthalpy(m, -15.0), -12000.0);
+  const tamo::MaterialRecord empty;
+  EXPECT_EQ(tamo::enthalpy(empty, 5.0), 0.0);
+  EXPECT_EQ(tamo::enthalpySlope(empty, 5.0), 0.0);
+}
+
+}  // namespace
