@@ -95,42 +95,6 @@ TEST(ContextTable, LowestFreeSlotIsReusedAndCapacityNeverShrinks) {
   EXPECT_EQ(owned.create(), low);
 }
 
-TEST(ContextTable, NewContextHoldsTheCreationValues) {
-  OwnedHandles owned;
-  const int32_t h = owned.create();
-  ASSERT_GE(h, 1);
-  const tamo::Context& ctx = *tamo::findContext(h);
-  EXPECT_EQ(ctx.handle, h);
-  EXPECT_EQ(ctx.gridDefined, 0);
-  EXPECT_EQ(ctx.parametersSet, 0);
-  EXPECT_EQ(ctx.surfaceConditionsSet, 0);
-  EXPECT_EQ(ctx.airPressure, 93399.0);
-  EXPECT_EQ(ctx.nodeCount, 0);
-  EXPECT_EQ(ctx.interfaceCount, 0);
-  EXPECT_EQ(ctx.materialCount, 0);
-  EXPECT_EQ(ctx.sourceCount, 0);
-  EXPECT_EQ(ctx.heatTransport, 0);
-  EXPECT_EQ(ctx.moistureTransport, 0);
-  EXPECT_EQ(ctx.restartIteration, 0);
-  EXPECT_EQ(ctx.latentHeatEvaporation, 0.0);
-  EXPECT_EQ(ctx.tolerance, 0.0);
-  EXPECT_EQ(ctx.sideA.heatTransferCoefficient, 0.0);
-  EXPECT_EQ(ctx.sideB.sdValue, 0.0);
-  EXPECT_TRUE(ctx.materials.empty());
-  EXPECT_TRUE(ctx.materialDefined.empty());
-  EXPECT_TRUE(ctx.nodeMaterial.empty());
-  EXPECT_TRUE(ctx.interfacePosition.empty());
-  EXPECT_TRUE(ctx.nodeVolume.empty());
-  EXPECT_TRUE(ctx.systemDiagonal.empty());
-  EXPECT_TRUE(ctx.sources.empty());
-
-  // No grid yet: the position query and the parameters are refused with -7.
-  double out[2] = {5.0, 5.0};
-  EXPECT_EQ(tamoGetGrid(h, 2, out), TAMO_NO_GRID);
-  EXPECT_EQ(out[0], 5.0);
-  EXPECT_EQ(tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0), TAMO_NO_GRID);
-}
-
 TEST(ContextTable, DeletingOneContextLeavesTheOthersAlone) {
   OwnedHandles owned;
   const int32_t first = owned.create();

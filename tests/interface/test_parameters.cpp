@@ -63,33 +63,6 @@ TEST(Parameters, IterationLimitsFollowTheNodeCount) {
   expectLimits(20, 3, -1, 252, 30);
 }
 
-TEST(Parameters, ToleranceAndRelaxationFactors) {
-  struct Case {
-    int32_t fine, stabilised;
-    double tolerance;
-    int32_t floor;
-    double humidityMin, secondInitial, secondMin;
-  };
-  const Case cases[] = {{0, 0, 1e-5, 2, 0.3, 0.6, 0.3},
-                        {1, 0, 1e-6, 2, 0.3, 0.6, 0.3},
-                        {0, 1, 1e-5, 4, 0.2, 0.5, 0.2},
-                        {1, 1, 1e-6, 4, 0.2, 0.5, 0.2}};
-  for (const Case& k : cases) {
-    ScopedContext c;
-    defineGrid(c, 10);
-    ASSERT_EQ(tamoSetParameter1(c.handle(), 1, 1, 0, k.fine, k.stabilised, 0, 0, 0, 0, 0, 0, 0),
-              TAMO_OK);
-    const tamo::Context& ctx = c.ctx();
-    EXPECT_EQ(ctx.tolerance, k.tolerance);
-    EXPECT_EQ(ctx.iterationFloor, k.floor);
-    EXPECT_EQ(ctx.humidityRelaxationInitial, 0.8);
-    EXPECT_EQ(ctx.humidityRelaxationMinimum, k.humidityMin);
-    EXPECT_EQ(ctx.secondRelaxationInitial, k.secondInitial);
-    EXPECT_EQ(ctx.secondRelaxationMinimum, k.secondMin);
-    EXPECT_TRUE(tamo::isTrue(ctx.parametersSet));
-  }
-}
-
 TEST(Parameters, TransportSwitches) {
   struct Case {
     int32_t heat, moisture, liquid;
@@ -169,48 +142,6 @@ std::vector<double> parameterFields(const tamo::Context& ctx) {
           ctx.secondRelaxationInitial,
           ctx.secondRelaxationMinimum,
           static_cast<double>(ctx.parametersSet)};
-}
-
-TEST(Parameters, UnusedArgumentsChangeNothing) {
-  for (const int32_t flags : {0, 1}) {
-    ScopedContext plain;
-    ScopedContext noisy;
-    defineGrid(plain, 12);
-    defineGrid(noisy, 12);
-    ASSERT_EQ(tamoSetParameter(plain.handle(), 1, 1, 1, flags, flags, 0, flags, flags, 0, 0, 0),
-              TAMO_OK);
-    ASSERT_EQ(tamoSetParameter(noisy.handle(), 1, 1, 1, flags, flags, -1, flags, flags, 7,
-                               -2147483647 - 1, 2147483647),
-              TAMO_OK);
-    EXPECT_EQ(parameterFields(plain.ctx()), parameterFields(noisy.ctx()));
-
-    ScopedContext plain1;
-    ScopedContext noisy1;
-    defineGrid(plain1, 12);
-    defineGrid(noisy1, 12);
-    ASSERT_EQ(
-        tamoSetParameter1(plain1.handle(), 1, 1, 1, flags, flags, 0, flags, flags, flags, 0, 0, 0),
-        TAMO_OK);
-    ASSERT_EQ(tamoSetParameter1(noisy1.handle(), 1, 1, 1, flags, flags, 1, flags, flags, flags, -1,
-                                12345, 1),
-              TAMO_OK);
-    EXPECT_EQ(parameterFields(plain1.ctx()), parameterFields(noisy1.ctx()));
-  }
-}
-
-TEST(Parameters, EmptyTheSourceCounts) {
-  ScopedContext c;
-  defineGrid(c, 6);
-  tamo::Context& ctx = c.ctx();
-  ctx.sourceCount = 3;
-  ctx.heatSourceCount = 2;
-  ctx.moistureSourceCount = 1;
-  ctx.latentHeatSlope = 99.0;
-  ASSERT_EQ(tamoSetParameter1(c.handle(), 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0), TAMO_OK);
-  EXPECT_EQ(ctx.sourceCount, 0);
-  EXPECT_EQ(ctx.heatSourceCount, 0);
-  EXPECT_EQ(ctx.moistureSourceCount, 0);
-  EXPECT_EQ(ctx.latentHeatSlope, 0.0);
 }
 
 TEST(Parameters, ResultCodesInOrder) {

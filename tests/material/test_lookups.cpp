@@ -86,22 +86,6 @@ TEST(LookupLogCapped, ExactOnExponentialAndCappedAtLastValue) {
   EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(PairTable{}, 3.0, 10.0), 0.0);
 }
 
-TEST(LookupLogUnit, ExtendsEndPairsInsideUnitRangeAndClampsOutside) {
-  // y = 10 exp(2x) at 0.2, 0.5, 0.8
-  auto f = [](double x) { return 10.0 * std::exp(2.0 * x); };
-  const PairTable t = pairs({0.2, 0.5, 0.8}, {f(0.2), f(0.5), f(0.8)});
-  for (double x : {0.01, 0.1, 0.2, 0.35, 0.5, 0.79, 0.9, 1.0}) {
-    EXPECT_NEAR(tamo::lookupLogUnit(t, x), f(x), 1e-12 * f(x)) << x;
-  }
-  EXPECT_DOUBLE_EQ(tamo::lookupLogUnit(t, 1.0 + 1e-12), f(0.8));
-  EXPECT_DOUBLE_EQ(tamo::lookupLogUnit(t, 1.2), f(0.8));
-  EXPECT_DOUBLE_EQ(tamo::lookupLogUnit(t, 0.0), f(0.2));
-  EXPECT_DOUBLE_EQ(tamo::lookupLogUnit(t, -0.1), f(0.2));
-  const PairTable single = pairs({0.5}, {30});
-  EXPECT_DOUBLE_EQ(tamo::lookupLogUnit(single, 0.1), 30.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogUnit(single, 2.0), 30.0);
-}
-
 TEST(LookupSloped, PiecewiseLinearWithEndSlopesAndMatchingSlope) {
   // points (0, 0), (10, 20), (20, 30): slopes 2, 1 and the repeated last slope 1
   TripleTable t;

@@ -55,22 +55,6 @@ TEST(StorageTable, InterpolatesValuesAndDerivativeEstimates) {
   EXPECT_DOUBLE_EQ(tamo::storageValue(m, 0.45), 4.5);
 }
 
-TEST(StorageTable, NoFunctionGivesZeroAndInverseOrderOfChecks) {
-  const MaterialRecord empty;
-  double d = 7.0;
-  EXPECT_EQ(tamo::storageValue(empty, 0.5, &d), 0.0);
-  EXPECT_EQ(d, 0.0);
-  double phi = 9.0;
-  EXPECT_EQ(tamo::storageInverse(empty, 0.0, &phi), 0);  // w <= 0 is answered first
-  EXPECT_EQ(phi, 0.0);
-  phi = 9.0;
-  EXPECT_EQ(tamo::storageInverse(empty, -1.0, &phi), 0);
-  EXPECT_EQ(phi, 0.0);
-  phi = 9.0;
-  EXPECT_EQ(tamo::storageInverse(empty, 5.0, &phi), -12);
-  EXPECT_EQ(phi, 0.0);
-}
-
 TEST(StorageForms, OriginHyperbolaThroughItsPointAndOverHygroscopicLine) {
   // two points: (0.5, 10) and wf = 100; wmax = 200
   const MaterialRecord m = storageMaterial(0.2, 1, {0.5, 0.0}, {10.0, 100.0});
@@ -181,37 +165,6 @@ TEST_F(StorageRoundTrip, InverseReproducesWaterContentForEveryMode) {
     EXPECT_EQ(tamoSorinv(handle_, mat, 0.0, &phi), 0);
     EXPECT_EQ(phi, 0.0);
   }
-}
-
-TEST_F(StorageRoundTrip, ApiCodesAndOutputs) {
-  double w = -1.0, d = -1.0, phi = -1.0;
-  EXPECT_EQ(tamoSoriso(handle_, 0, 0.5, &w, &d), -2);
-  EXPECT_EQ(tamoSoriso(handle_, 5, 0.5, &w, &d), -2);
-  EXPECT_EQ(tamoSorinv(handle_, 5, 1.0, &phi), -2);
-  EXPECT_EQ(tamoSoriso(handle_ + 1000, 1, 0.5, &w, &d), -1);
-  EXPECT_EQ(w, -1.0);
-  EXPECT_EQ(d, -1.0);
-  EXPECT_EQ(phi, -1.0);
-  // null derivative pointer: value only, same value
-  double w2 = 0.0;
-  EXPECT_EQ(tamoSoriso(handle_, 1, 0.5, &w, &d), 0);
-  EXPECT_EQ(tamoSoriso(handle_, 1, 0.5, &w2, nullptr), 0);
-  EXPECT_EQ(w, w2);
-  EXPECT_DOUBLE_EQ(w, 5.0);
-  // a fresh grid material without storage function: w = 0, inverse -12 with phi = 0
-  const int32_t h = tamoCreateContext();
-  const double positions[] = {0.0, 0.1};
-  const int32_t materials[] = {0, 1};
-  ASSERT_EQ(tamoSetGrid(h, 2, positions, 0.0, materials), 0);
-  EXPECT_EQ(tamoSoriso(h, 1, 0.5, &w, &d), 0);
-  EXPECT_EQ(w, 0.0);
-  EXPECT_EQ(d, 0.0);
-  EXPECT_EQ(tamoSorinv(h, 1, 3.0, &phi), -12);
-  EXPECT_EQ(phi, 0.0);
-  phi = 5.0;
-  EXPECT_EQ(tamoSorinv(h, 1, 0.0, &phi), 0);
-  EXPECT_EQ(phi, 0.0);
-  tamoDeleteContext(h);
 }
 
 }  // namespace

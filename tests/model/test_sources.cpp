@@ -34,17 +34,6 @@ int32_t define(const ScopedContext& c, int32_t number, int32_t type, double star
   return tamoSetSource(c.handle(), number, type, subtype, side, start, thickness, values);
 }
 
-bool sameRecord(const tamo::Source& a, const tamo::Source& b) {
-  return a.type == b.type && a.subtype == b.subtype && a.side == b.side && a.start == b.start &&
-         a.thickness == b.thickness && a.rangeStart == b.rangeStart &&
-         a.rangeCount == b.rangeCount && a.climateCoupled == b.climateCoupled &&
-         a.active == b.active && a.rate == b.rate && a.value == b.value &&
-         a.spreadFactor == b.spreadFactor && a.leakageFactor == b.leakageFactor &&
-         a.stackFactor == b.stackFactor && a.overpressure == b.overpressure &&
-         a.pressureDifference == b.pressureDifference &&
-         a.interiorVapourDensity == b.interiorVapourDensity;
-}
-
 double rangeVolume(const tamo::Context& ctx, const tamo::Source& s) {
   double sum = 0.0;
   for (int32_t i = s.rangeStart + 1; i <= s.rangeStart + s.rangeCount; ++i) {
@@ -86,133 +75,6 @@ TEST(Sources, RangeMappingOntoNodes) {
   }
   EXPECT_NEAR(ctx.sources[3].spreadFactor, 1.0 / 0.075, 1e-9);
   EXPECT_NEAR(ctx.sources[1].spreadFactor, 50.0, 1e-9);
-}
-
-TEST(Sources, DefinitionLifecycleAndResultCodes) {
-  ScopedContext c;
-  const double v[3] = {3600.0, 0.0, 0.0};
-  // Frame checks first, then the already-defined test, then the grid.
-  EXPECT_EQ(tamoSetSource(c.handle(), 0, 7, 0, 0, 0.0, 1.0, v), TAMO_BAD_SOURCE_NUMBER);
-  EXPECT_EQ(tamoSetSource(c.handle(), 1, -1, 0, 0, 0.0, 1.0, v), TAMO_BAD_SOURCE_KIND);
-  EXPECT_EQ(tamoSetSource(c.handle(), 1, 3, 0, 0, 0.0, 1.0, v), TAMO_BAD_SOURCE_KIND);
-  EXPECT_EQ(tamoSetSource(c.handle(), 1, 0, 0, 0, 0.0, 1.0, v), TAMO_NO_GRID);
-  EXPECT_EQ(tamoSetSource(c.handle() + 1000, 1, 0, 0, 0, 0.0, 1.0, v), TAMO_INVALID_HANDLE);
-  setGrid(c);
-  tamo::Context& ctx = c.ctx();
-
-  // Source 5 first: records 1..4 exist and stay inactive.
-  ASSERT_EQ(tamoSetSource(c.handle(), 5, 0, 0, 0, 0.0, 1.0, v), TAMO_OK);
-  EXPECT_EQ(ctx.sourceCount, 5);
-  EXPECT_EQ(ctx.heatSourceCount, 1);
-  EXPECT_EQ(ctx.moistureSourceCount, 0);
-  EXPECT_DOUBLE_EQ(ctx.sources[5].rate, 1.0);  // value / 3600 until the first update
-  for (int32_t k = 1; k <= 4; ++k) {
-    EXPECT_FALSE(tamo::isTrue(ctx.sources[k].active)) << k;
-    const tamo::Source before = ctx.sources[k];
-    EXPECT_EQ(tamoUpdateSource(c.handle(), k, v), TAMO_OK) << k;
-    EXPECT_TRUE(sameRecord(before, ctx.sources[k])) << k;
-  }
-  EXPECT_EQ(tamoUpdateSource(c.handle(), 6, v), TAMO_BAD_SOURCE_NUMBER);
-  EXPECT_EQ(tamoUpdateSource(c.handle(), 0, v), TAMO_BAD_SOURCE_NUMBER);
-
-  // A second definition of 5 is refused and changes nothing; refused calls leave the
-  // table alone.
-  const tamo::Source five = ctx.sources[5];
-  EXPECT_EQ(tamoSetSource(c.handle(), 5, 1, 0, 0, 0.05, 1.0, v), TAMO_ALREADY_SET);
-  EXPECT_EQ(tamoSetSource(c.handle(), 7, 2, 0, 3, 0.0, 1.0, v), TAMO_BAD_ARGUMENT);
-  EXPECT_EQ(tamoSetSource(c.handle(), 8, 2, 0, 0, 0.0, 1.0, v), TAMO_BAD_ARGUMENT);
-  EXPECT_EQ(tamoSetSource(c.handle(), 9, 0, 0, 0, 0.0, 1.0, nullptr), TAMO_NULL_ARRAY);
-  EXPECT_TRUE(sameRecord(five, ctx.sources[5]));
-  EXPECT_EQ(ctx.sourceCount, 5);
-  EXPECT_EQ(ctx.heatSourceCount, 1);
-
-  // Air exchange goes into both lists; a lower number fills an inactive record.
-  ASSERT_EQ(tamoSetSource(c.handle(), 2, 2, 0, 1, 0.0, 1.0, v), TAMO_OK);
-  ASSERT_EQ(tamoSetSource(c.handle(), 3, 1, 0, 0, 0.0, 1.0, v), TAMO_OK);
-  EXPECT_EQ(ctx.sourceCount, 5);
-  EXPECT_EQ(ctx.heatSourceCount, 2);
-  EXPECT_EQ(ctx.moistureSourceCount, 2);
-  EXPECT_EQ(ctx.heatSourceList[1], 5);
-  EXPECT_EQ(ctx.heatSourceList[2], 2);
-  EXPECT_EQ(ctx.moistureSourceList[1], 2);
-  EXPECT_EQ(ctx.moistureSourceList[2], 3);
-  EXPECT_EQ(tamoSetSource(c.handle(), 2, 0, 0, 0, 0.0, 1.0, v), TAMO_ALREADY_SET);
-  EXPECT_EQ(tamoSetSource(c.handle(), 3, 0, 0, 0, 0.0, 1.0, v), TAMO_ALREADY_SET);
-
-  // Subtypes: 1 only for moisture; anything else inactive with an empty range.
-  ASSERT_EQ(tamoSetSource(c.handle(), 6, 0, 1, 0, 0.0, 1.0, v), TAMO_OK);
-  ASSERT_EQ(tamoSetSource(c.handle(), 7, 1, 2, 0, 0.0, 1.0, v), TAMO_OK);
-  for (int32_t k : {6, 7}) {
-    EXPECT_FALSE(tamo::isTrue(ctx.sources[k].active)) << k;
-    EXPECT_EQ(ctx.sources[k].rangeCount, 0) << k;
-  }
-
-  // The parameters empty every list: the numbers are free again, and a new definition
-  // starts the table anew even though the old records are still allocated.
-  ASSERT_EQ(tamoSetParameter(c.handle(), 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0), TAMO_OK);
-  EXPECT_EQ(ctx.sourceCount, 0);
-  EXPECT_EQ(tamoUpdateSource(c.handle(), 1, v), TAMO_BAD_SOURCE_NUMBER);
-  ASSERT_EQ(tamoSetSource(c.handle(), 3, 0, 0, 0, 0.0, 1.0, v), TAMO_OK);
-  EXPECT_EQ(ctx.sourceCount, 3);
-  EXPECT_EQ(ctx.heatSourceCount, 1);
-  EXPECT_EQ(ctx.moistureSourceCount, 0);
-  EXPECT_FALSE(tamo::isTrue(ctx.sources[2].active));  // was the air exchange
-  EXPECT_EQ(ctx.sources[2].rangeCount, 0);
-  EXPECT_EQ(ctx.sources[3].type, 0);
-}
-
-TEST(Sources, UpdateAndClimateRefresh) {
-  ScopedContext c;
-  setGrid(c);
-  tamo::Context& ctx = c.ctx();
-  // Heat source over nodes 3, 4 (0.05 m); moisture source coupled to the rain of side B;
-  // heat source coupled to the radiation of side A; air exchange; infiltration.
-  ASSERT_EQ(define(c, 1, 0, 0.02, 0.05, 7200.0), TAMO_OK);
-  ASSERT_EQ(define(c, 2, 1, 0.02, 0.05, 0.5, 0, 2), TAMO_OK);
-  ASSERT_EQ(define(c, 3, 0, 0.02, 0.05, 0.25, 0, 1), TAMO_OK);
-  ASSERT_EQ(define(c, 4, 2, 0.02, 0.05, 7.2, 0, 2), TAMO_OK);
-  const double infiltration[3] = {2.0, 3.0, 4.0};
-  ASSERT_EQ(tamoSetSource(c.handle(), 5, 1, 1, 2, 0.02, 0.05, infiltration), TAMO_OK);
-  EXPECT_TRUE(tamo::isTrue(ctx.sources[5].active));
-  EXPECT_DOUBLE_EQ(ctx.sources[5].leakageFactor, 2.0 / 2700000.0);
-  EXPECT_DOUBLE_EQ(ctx.sources[5].stackFactor, 12.753 * 1.5);
-  EXPECT_EQ(ctx.sources[5].overpressure, 4.0);
-  EXPECT_EQ(ctx.sources[5].pressureDifference, 0.0);  // until the first refresh
-
-  ctx.sideA.radiation = 400.0;
-  ctx.sideA.ambientTemperature = 0.0;
-  ctx.sideB.rain = 1.8;
-  ctx.sideB.ambientTemperature = 20.0;
-  ctx.sideB.ambientHumidity = 0.5;
-
-  // A plain source delivers value per component area once updated.
-  const double q[1] = {30.0};
-  ASSERT_EQ(tamoUpdateSource(c.handle(), 1, q), TAMO_OK);
-  EXPECT_NEAR(ctx.sources[1].rate * 0.05, 30.0, 1e-12);
-  // Without values only the climate refresh runs, which a plain uncoupled source ignores.
-  ASSERT_EQ(tamoUpdateSource(c.handle(), 1, nullptr), TAMO_OK);
-  EXPECT_NEAR(ctx.sources[1].rate * 0.05, 30.0, 1e-12);
-
-  tamo::refreshSourcesFromClimate(ctx);
-  // Rain of side B: 0.5 * 1.8 kg/(m2 h) spread over 0.05 m.
-  EXPECT_NEAR(ctx.sources[2].rate * 0.05, 0.5 * 1.8 / 3600.0, 1e-18);
-  // A quarter of the radiation of side A.
-  EXPECT_NEAR(ctx.sources[3].rate * 0.05, 100.0, 1e-12);
-  // The air exchange keeps its air changes per second.
-  EXPECT_NEAR(ctx.sources[4].rate, 7.2 / 3600.0, 1e-18);
-  // Infiltration: stack effect over 20 K at 293.15 K plus the overpressure.
-  EXPECT_NEAR(ctx.sources[5].pressureDifference, 20.0 * 12.753 * 1.5 / 293.15 + 4.0, 1e-12);
-  EXPECT_NEAR(ctx.sources[5].interiorVapourDensity, 0.5 * 0.0173, 0.5 * 0.0002);
-
-  // New infiltration values replace the factors but not `value`.
-  const double newInfiltration[3] = {15.0, 0.0, -1.0};
-  ASSERT_EQ(tamoUpdateSource(c.handle(), 5, newInfiltration), TAMO_OK);
-  EXPECT_DOUBLE_EQ(ctx.sources[5].leakageFactor, 1.0 / 180000.0);
-  EXPECT_EQ(ctx.sources[5].pressureDifference, -1.0);
-  // An air exchange update sets per-hour values.
-  const double ach[1] = {1.8};
-  ASSERT_EQ(tamoUpdateSource(c.handle(), 4, ach), TAMO_OK);
-  EXPECT_NEAR(ctx.sources[4].rate, 0.0005, 1e-18);
 }
 
 TEST(Sources, HeatTermsDeliverExactlyTheSourcePower) {
@@ -324,59 +186,10 @@ TEST(Sources, MoistureTermsDeliverExactlyTheCappedStrength) {
   EXPECT_NEAR(d - b * 0.5, 1e-6 * ctx.nodeVolume[3], 1e-20);
 }
 
-TEST(Sources, AirExchangeAndInfiltrationMoistureTerms) {
-  ScopedContext c;
-  setGrid(c);
-  tamo::Context& ctx = c.ctx();
-  // Air exchange with side A over node 3: vapour density difference times air volume,
-  // rho_v = phi p_sat / (R_v T_abs).
-  ASSERT_EQ(define(c, 1, 2, 0.02, 0.01, 3.6, 0, 1), TAMO_OK);
-  ctx.sideA.ambientTemperature = 5.0;
-  ctx.sideA.ambientHumidity = 0.8;
-  std::vector<double> temperature = {0.0, 20.0, 20.0, 20.0, 20.0, 20.0};
-  const tamo::HostArray<double> T(temperature.data());
-  const double psat20 = tamo::saturationVapourPressure(20.0);
-  double b = 0.0, d = 0.0;
-  tamo::moistureSourceTerms(ctx, ctx.sources[1], 3, T, 0.6, psat20, 0.0, b, d);
-  const double ambientDensity = 0.8 * tamo::saturationVapourPressure(5.0) / (462.0 * 278.15);
-  const double nodeDensity = 0.6 * psat20 / (462.0 * 293.15);
-  EXPECT_NEAR(d - b * 0.6, ctx.nodeVolume[3] * 0.001 * (ambientDensity - nodeDensity), 1e-15);
-
-  // Infiltration over nodes 3, 4: condenses when the coldest node of the range and the node
-  // after it is colder than the dew point of the interior air.
-  const double values[3] = {2700000.0, 0.0, 10.0};  // leakage factor 1, 10 Pa
-  ASSERT_EQ(tamoSetSource(c.handle(), 2, 1, 1, 2, 0.02, 0.05, values), TAMO_OK);
-  tamo::Source& s = ctx.sources[2];
-  ctx.sideA.ambientTemperature = 20.0;
-  ctx.sideB.ambientTemperature = 20.0;
-  ctx.sideB.ambientHumidity = 0.5;
-  tamo::refreshSourcesFromClimate(ctx);
-  EXPECT_NEAR(s.pressureDifference, 10.0, 1e-12);
-  const double rhoInterior = s.interiorVapourDensity;
-
-  // Node 5 (after the range) is the coldest: 0 degC holds less than half of 20 degC air.
-  temperature = {20.0, 20.0, 15.0, 10.0, 0.0, 20.0};
-  const double expectedRate =
-      (rhoInterior - tamo::saturationVapourDensity(0.0)) * 10.0 * 1.0 * s.spreadFactor;
-  ASSERT_GT(expectedRate, 0.0);
-  b = d = 0.0;
-  tamo::moistureSourceTerms(ctx, s, 3, T, 0.5, 1700.0, 1.0, b, d);
-  EXPECT_DOUBLE_EQ(s.rate, expectedRate);
-  EXPECT_NEAR(d - b * 0.5, expectedRate * ctx.nodeVolume[3], 1e-15);
-
-  // Warm enough everywhere: the rate becomes 0 and the node gets nothing.
-  temperature = {20.0, 20.0, 15.0, 12.0, 11.0, 20.0};
-  b = d = 0.0;
-  tamo::moistureSourceTerms(ctx, s, 4, T, 0.5, 1700.0, 1.0, b, d);
-  EXPECT_EQ(s.rate, 0.0);
-  EXPECT_EQ(b, 0.0);
-  EXPECT_EQ(d, 0.0);
-}
-
 // Every per-hour value becomes per-second by a division by 3600 (for value 3 a product with
 // the rounded reciprocal 0.0002777777777777778 would give 0.0008333333333333333, one bit
-// lower), and the leakage factor is a chain of three divisions. Grid positions are exact binary fractions so
-// that the spread factor of node 3 is exactly 2.
+// lower), and the leakage factor is a chain of three divisions. Grid positions are exact binary
+// fractions so that the spread factor of node 3 is exactly 2.
 TEST(Sources, PerHourConversionAndInfiltrationFactorsAreBitExact) {
   ScopedContext c;
   const std::array<double, 5> X = {0.0, 0.25, 0.75, 1.25, 1.5};
@@ -412,35 +225,6 @@ TEST(Sources, PerHourConversionAndInfiltrationFactorsAreBitExact) {
   ASSERT_EQ(tamoUpdateSource(c.handle(), 4, infiltration), TAMO_OK);
   EXPECT_EQ(ctx.sources[4].leakageFactor, 2.592592592592593e-06);
   EXPECT_EQ(ctx.sources[4].overpressure, -2.0);
-}
-
-// The range thickness D is inverted as it stands; only D = 0 (a grid with one interior node)
-// is kept from producing an infinite rate.
-TEST(Sources, SpreadFactorOfDegenerateGrids) {
-  {
-    ScopedContext c;
-    const std::array<double, 2> X = {0.0, 0.2};
-    const std::array<int32_t, 2> mat = {0, 1};
-    ASSERT_EQ(tamoSetGrid(c.handle(), 2, X.data(), 0.0, mat.data()), TAMO_OK);
-    ASSERT_EQ(define(c, 1, 0, 0.0, 1.0), TAMO_OK);
-    const tamo::Source& s = c.ctx().sources[1];
-    EXPECT_EQ(s.rangeStart, 1);
-    EXPECT_EQ(s.rangeCount, 1);
-    EXPECT_EQ(s.spreadFactor, 0.0);
-  }
-  {
-    // Positions that fall back: nodes 2 and 3 (X = 1.0, 0.25) give
-    // D = 0.25 - 0 - (1.0 - 0) / 2 = -0.25.
-    ScopedContext c;
-    const std::array<double, 4> X = {0.0, 1.0, 0.25, 2.0};
-    const std::array<int32_t, 4> mat = {0, 1, 1, 1};
-    ASSERT_EQ(tamoSetGrid(c.handle(), 4, X.data(), 0.0, mat.data()), TAMO_OK);
-    ASSERT_EQ(define(c, 1, 0, 0.5, 0.25), TAMO_OK);
-    const tamo::Source& s = c.ctx().sources[1];
-    EXPECT_EQ(s.rangeStart, 1);
-    EXPECT_EQ(s.rangeCount, 2);
-    EXPECT_EQ(s.spreadFactor, -4.0);
-  }
 }
 
 }  // namespace

@@ -47,45 +47,6 @@ void prepare(const ScopedContext& c) {
   }
 }
 
-TEST(Fluxes, SignsValuesAndLatentHeat) {
-  ScopedContext c;
-  prepare(c);
-  // Heat of evaporation off: the vapour flux still counts with 1.0 J/kg.
-  ASSERT_EQ(tamoSetParameter(c.handle(), 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0), TAMO_OK);
-  const std::array<double, 5> T = {20.0, 18.0, 14.0, 10.0, 8.0};
-  const std::array<double, 5> phi = {0.5, 0.6, 0.7, 0.75, 0.4};
-  const Fluxes f = getFlux(c, T, phi);
-  // Temperatures fall towards side B: every heat flux is positive.
-  const double heat[4] = {1.5 * 2.0 * 1.0, 1.5 * 4.0 * 0.5, 1.5 * 4.0 * 0.5, 1.5 * 2.0 * 1.0};
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_DOUBLE_EQ(f.heat[k], heat[k]) << k;
-    EXPECT_GT(f.heat[k], 0.0);
-    EXPECT_EQ(f.vapour[k], 1e-6 * (k + 1)) << k;
-    EXPECT_DOUBLE_EQ(f.enthalpy[k], heat[k] + 1.0 * f.vapour[k]) << k;
-  }
-  // Humidity rises towards B in the interior: liquid flows towards A (negative).
-  EXPECT_NEAR(f.liquid[1], -0.1 * 0.5 * 2.0, 1e-15);
-  EXPECT_NEAR(f.liquid[2], -0.05 * 0.5 * 2.0, 1e-15);
-  // Surface A: water would leave the component: not reported. Surface B: the node holds
-  // more than the air: water would leave towards B: not reported either.
-  EXPECT_EQ(f.liquid[0], 0.0);
-  EXPECT_EQ(f.liquid[3], 0.0);
-  // Inward flow at both surfaces is reported.
-  const Fluxes g = getFlux(c, T, {0.9, 0.6, 0.7, 0.5, 0.8});
-  EXPECT_DOUBLE_EQ(g.liquid[0], 0.3 * 1.0 * 2.0);
-  EXPECT_DOUBLE_EQ(g.liquid[3], -0.3 * 1.0 * 2.0);
-
-  // A temperature-dependent heat of evaporation uses the node on the side A of the
-  // interface.
-  ScopedContext c2;
-  prepare(c2);
-  ASSERT_EQ(tamoSetParameter1(c2.handle(), 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0, 0), TAMO_OK);
-  const Fluxes h = getFlux(c2, T, phi);
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_NEAR(h.enthalpy[k] - h.heat[k], (2.5e6 - 2440.0 * T[k]) * 1e-6 * (k + 1), 1e-9) << k;
-  }
-}
-
 TEST(Fluxes, SurfaceLiquidThresholdIsExact) {
   ScopedContext c;
   prepare(c);
@@ -102,35 +63,6 @@ TEST(Fluxes, SurfaceLiquidThresholdIsExact) {
   EXPECT_EQ(f.liquid[3], 1e-25 * 2.0);
   f = getFlux(c, T, {0.0, 0.0, 0.0, above, 0.0});
   EXPECT_EQ(f.liquid[3], 0.0);
-}
-
-TEST(Fluxes, SurfaceRadiationBalance) {
-  ScopedContext c;
-  prepare(c);
-  tamo::Context& ctx = c.ctx();
-  ctx.latentHeatEvaporation = 0.0;
-  ctx.sideA.absorbedRadiation = 300.0;
-  ctx.sideA.explicitLongWave = -1;
-  ctx.sideA.emissivity = 0.9;
-  ctx.sideB.absorbedRadiation = 50.0;
-  ctx.sideB.explicitLongWave = -1;
-  ctx.sideB.emissivity = 0.5;
-  const std::array<double, 5> T = {0.0, 26.85, 20.0, -3.15, 0.0};
-  const std::array<double, 5> phi = {0.5, 0.5, 0.5, 0.5, 0.5};
-  Fluxes f = getFlux(c, T, phi);
-  // Emission at the temperature of the surface node: 300 K and 270 K.
-  const double emitA = 0.9 * 5.67e-8 * 300.0 * 300.0 * 300.0 * 300.0;
-  const double emitB = 0.5 * 5.67e-8 * 270.0 * 270.0 * 270.0 * 270.0;
-  EXPECT_NEAR(f.enthalpy[0], f.heat[0] + 300.0 - emitA, 1e-9);
-  // The gain of side B enters with the same sign as that of side A.
-  EXPECT_NEAR(f.enthalpy[3], f.heat[3] + 50.0 - emitB, 1e-9);
-  EXPECT_EQ(f.enthalpy[1], f.heat[1]);
-  // Without explicit long-wave only the absorbed radiation is added.
-  ctx.sideA.explicitLongWave = 0;
-  ctx.sideB.explicitLongWave = 0;
-  f = getFlux(c, T, phi);
-  EXPECT_EQ(f.enthalpy[0], f.heat[0] + 300.0);
-  EXPECT_EQ(f.enthalpy[3], f.heat[3] + 50.0);
 }
 
 TEST(Fluxes, SurfaceCoefficientsAndResultCodes) {

@@ -112,27 +112,6 @@ TEST(Intermediate, LayerWalkWithARecurringMaterial) {
             TAMO_BAD_MATERIAL_COUNT);
 }
 
-TEST(Intermediate, SingleMaterialTotalIsTheSumOverTheVolumes) {
-  ScopedContext c;
-  const std::array<double, 5> X = {0.0, 0.02, 0.05, 0.09, 0.1};
-  const std::array<int32_t, 5> mat = {0, 1, 1, 1, 1};
-  ASSERT_EQ(tamoSetGrid(c.handle(), 5, X.data(), 0.0, mat.data()), TAMO_OK);
-  loadStorage(c, 1, 30.0, 150.0);
-  std::array<double, 6> T{}, phi{}, w{}, psat{}, dew{};
-  phi.fill(0.65);
-  double layer = 0.0, interior = 0.0, total = 0.0;
-  ASSERT_EQ(tamoGetIntermediate(c.handle(), 0, T.data(), phi.data(), w.data(), psat.data(),
-                                dew.data(), 1, &layer, &interior, &total),
-            TAMO_OK);
-  const double wu = w[1];
-  ASSERT_GT(wu, 0.0);
-  // Node volumes 0.01, 0.03, 0.04, 0.005: 0.085 m of material.
-  EXPECT_NEAR(total, wu * 0.085, 1e-12);
-  EXPECT_NEAR(layer, wu * 0.085 / 0.095, 1e-12);
-  // Interior nodes 3, 4: 0.07 m of water over 0.095 - 0.01 - 0.005 m.
-  EXPECT_NEAR(interior, wu * 0.07 / 0.08, 1e-12);
-}
-
 TEST(Intermediate, TransportCopyIsLimitedToTheNodeCount) {
   ScopedContext c;
   const std::array<double, 3> X = {0.0, 0.1, 0.2};

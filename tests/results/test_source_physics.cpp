@@ -3,7 +3,6 @@
 // of a run with a moisture source (total water against the integrated surface fluxes and
 // what the source delivered).
 #include <gtest/gtest.h>
-#include <omp.h>
 
 #include <cmath>
 #include <vector>
@@ -156,47 +155,6 @@ TEST(SourcePhysics, WaterBalanceWithAMoistureSource) {
   EXPECT_LT(surfaceIn, 0.0);  // the wetted slab dries out through both surfaces
   // Water is conserved up to the vapour held in the pore air and the iteration tolerance.
   EXPECT_NEAR(gained, surfaceIn + delivered, 1e-3 * delivered);
-}
-
-// Infiltration writes its rate from every node of its range; the run must not depend on
-// the number of threads.
-std::vector<double> runInfiltration(int threads) {
-  omp_set_num_threads(threads);
-  Simulation s;
-  const int32_t N = 21;
-  defineGrid(s, N, 0.06);
-  EXPECT_EQ(tamoSetParameter(s.handle(), 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0), TAMO_OK);
-  defineMaterial(s, 0.8);
-  EXPECT_EQ(tamoSetSurfaceCondition(s.handle(), 101325.0, 20.0, 0.0, 0.0, 0.9, 0.0, 0.0, 0, 8.0,
-                                    0.0, 0.0, 0.9, 0.0, 0.0, 0),
-            TAMO_OK);
-  const double values[3] = {2700.0, 1.0, 10.0};
-  EXPECT_EQ(tamoSetSource(s.handle(), 1, 1, 1, 2, -1.0, 1.0, values), TAMO_OK);
-  const int32_t n = N + 1;
-  State st{std::vector<double>(n, 10.0), std::vector<double>(n, 0.5), std::vector<double>(n, 0.0)};
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(tamoStep2(s.handle(), 20.0, 0.0, -10.0, 0.8, 0.0, 0.0, 0.0, 8.0, 0.0, 20.0, 0.6, 0.0,
-                        0.0, 0.0, 101325.0, 3600.0, 0, st.T.data(), st.phi.data(), st.w.data(),
-                        &st.iterations, &st.dphi, &st.dT, &st.status),
-              TAMO_OK);
-  }
-  double heat = 0.0, moisture = 0.0;
-  EXPECT_EQ(tamoGetSourceQuantity(s.handle(), 1, n, st.T.data(), st.phi.data(), &heat, &moisture),
-            TAMO_OK);
-  std::vector<double> result = st.T;
-  result.insert(result.end(), st.phi.begin(), st.phi.end());
-  result.push_back(moisture);
-  return result;
-}
-
-TEST(SourcePhysics, InfiltrationRunIsIndependentOfTheThreadCount) {
-  const int previous = omp_get_max_threads();
-  const std::vector<double> one = runInfiltration(1);
-  const std::vector<double> two = runInfiltration(2);
-  omp_set_num_threads(previous);
-  ASSERT_EQ(one.size(), two.size());
-  EXPECT_GT(one.back(), 0.0);  // the cold side condenses infiltrating air
-  for (std::size_t k = 0; k < one.size(); ++k) EXPECT_EQ(one[k], two[k]) << k;
 }
 
 }  // namespace

@@ -104,47 +104,6 @@ TEST(ConvergenceControl, WeighsAcceptsAndDampsByTheCounter) {
   EXPECT_FALSE(h.s.justRestarted);
 }
 
-TEST(ConvergenceControl, SecondRelaxationAndMinimumRelaxation) {
-  // Humidity relaxation below half its initial value: the second factor is damped too.
-  Fixture f;
-  f.ctx.humidityRelaxation = 0.35;
-  f.s.counter = 5;
-  f.s.acceptedMeasure = 0.001;
-  tamo::controlConvergence(f.ctx, f.s, 0.0, 0.002);
-  EXPECT_EQ(f.ctx.secondRelaxation, 0.6 * 0.9);
-  EXPECT_EQ(f.ctx.humidityRelaxation, 0.35 * 0.9);
-  EXPECT_EQ(f.s.counter, 1);
-  EXPECT_EQ(f.s.acceptedMeasure, 0.001);
-
-  // At the minimum humidity relaxation the growing change is accepted, with the mismatches,
-  // while the damping of the second factor still resets the counter.
-  Fixture g;
-  g.ctx.humidityRelaxation = 0.3;
-  g.s.counter = 5;
-  g.s.acceptedMeasure = 0.001;
-  g.s.rainMismatchB = 0.125;
-  tamo::controlConvergence(g.ctx, g.s, 0.0, 0.002);
-  EXPECT_EQ(g.ctx.secondRelaxation, 0.6 * 0.9);
-  EXPECT_EQ(g.ctx.humidityRelaxation, 0.3);
-  EXPECT_EQ(g.s.acceptedMeasure, 0.002);
-  EXPECT_EQ(g.s.convergenceMeasure, 0.002 + 0.125);
-  EXPECT_EQ(g.s.counter, 1);
-
-  // Second factor at its minimum, or the step already restarted: no damping of it, and
-  // the counter simply advances.
-  for (int variant = 0; variant < 2; ++variant) {
-    Fixture k;
-    k.ctx.humidityRelaxation = 0.3;
-    if (variant == 0) k.ctx.secondRelaxation = 0.3;
-    if (variant == 1) k.s.restarted = true;
-    k.s.counter = 4;
-    k.s.acceptedMeasure = 0.001;
-    tamo::controlConvergence(k.ctx, k.s, 0.0, 0.002);
-    EXPECT_EQ(k.ctx.secondRelaxation, variant == 0 ? 0.3 : 0.6) << variant;
-    EXPECT_EQ(k.s.counter, 5) << variant;
-  }
-}
-
 TEST(ConvergenceControl, RestartsOnceFromTheStartStateWithRebalancedRain) {
   Fixture f;
   auto& s = f.s;

@@ -57,29 +57,6 @@ TEST(StepDriver, GridWithoutInteriorNodeConvergesInOneIteration) {
   tamoDeleteContext(h);
 }
 
-TEST(StepDriver, StepBeforeParametersRunsNoIteration) {
-  Wall wall(oneLayer(), 0.002);
-  // Materials without any table and no parameters: the preparation must cope.
-  std::vector<double> w(wall.n(), -3.0);
-  wall.w = w;
-  Climate c;
-  const auto r = wall.step(c, 3600.0);
-  EXPECT_EQ(r.code, TAMO_OK);
-  EXPECT_EQ(r.iterations, 0);
-  EXPECT_EQ(r.status, TAMO_STATUS_NOT_CONVERGED);
-  // Only the ambient nodes changed; moisture transport is off, so no water contents.
-  EXPECT_EQ(wall.T.front(), c.TA);
-  EXPECT_EQ(wall.T.back(), c.TB);
-  EXPECT_EQ(wall.phi.front(), c.phiA);
-  EXPECT_EQ(wall.phi.back(), c.phiB);
-  for (int i = 1; i < wall.n() - 1; ++i) {
-    EXPECT_EQ(wall.T[i], 20.0);
-    EXPECT_EQ(wall.phi[i], 0.5);
-  }
-  EXPECT_EQ(wall.w, w);
-  EXPECT_DOUBLE_EQ(wall.ctx().inverseTimeStep, 1.0 / 3600.0);
-}
-
 TEST(StepDriver, RainAndAmbientNodeRules) {
   const double justBelow = std::nextafter(0.1, 1.0);
   struct Case {
@@ -120,58 +97,6 @@ TEST(StepDriver, RainAndAmbientNodeRules) {
     EXPECT_EQ(wall.w.front(), 0.0);
     EXPECT_EQ(wall.w.back(), 0.0);
   }
-}
-
-TEST(StepDriver, LiquidTransportOffLeavesSurfaceCoefficientsAlone) {
-  Wall wall(oneLayer(), 0.002);
-  defineOneLayerWall(wall, true, true, false, 1.0);
-  wall.ctx().liquidTransferCoefficient[1] = 0.25;
-  wall.ctx().liquidTransferCoefficient[wall.n() - 1] = 0.5;
-  Climate c;
-  c.rainA = 5.0;  // not rain-active without liquid transport
-  ASSERT_EQ(wall.step(c, 600.0).code, TAMO_OK);
-  EXPECT_EQ(wall.phi.front(), c.phiA);
-  EXPECT_EQ(wall.ctx().liquidTransferCoefficient[1], 0.25);
-  EXPECT_EQ(wall.ctx().liquidTransferCoefficient[wall.n() - 1], 0.5);
-}
-
-TEST(StepDriver, IgnoredArgumentAndStepVariantsGiveIdenticalResults) {
-  std::vector<std::vector<double>> results;
-  for (int32_t variant = 0; variant < 3; ++variant) {
-    Wall wall(oneLayer(), 0.002);
-    defineOneLayerWall(wall, true, true, true, 0.7);
-    Climate c;
-    c.rainA = 2.0;
-    c.TA = 5.0;
-    c.radiationA = 150.0;
-    std::vector<double> out;
-    for (int step = 0; step < 5; ++step) {
-      walltest::StepResult r;
-      if (variant < 2) {
-        r = wall.step(c, 900.0, variant == 0 ? 0 : INT_MIN);
-      } else {
-        // Climate update and step as two calls, with yet another ignored value.
-        ASSERT_EQ(
-            tamoTransBound(wall.handle(), c.hA, c.sdA, c.TA, c.phiA, c.radiationA, 0.0, c.rainA,
-                           c.hB, c.sdB, c.TB, c.phiB, c.radiationB, 0.0, c.rainB, c.pressure),
-            TAMO_OK);
-        r.code =
-            tamoStep(wall.handle(), 900.0, 987654, wall.T.data(), wall.phi.data(), wall.w.data(),
-                     &r.iterations, &r.maxHumidityChange, &r.maxTemperatureChange, &r.status);
-      }
-      ASSERT_EQ(r.code, TAMO_OK);
-      out.push_back(r.iterations);
-      out.push_back(r.status);
-      out.push_back(r.maxHumidityChange);
-      out.push_back(r.maxTemperatureChange);
-    }
-    out.insert(out.end(), wall.T.begin(), wall.T.end());
-    out.insert(out.end(), wall.phi.begin(), wall.phi.end());
-    out.insert(out.end(), wall.w.begin(), wall.w.end());
-    results.push_back(out);
-  }
-  EXPECT_EQ(results[0], results[1]);
-  EXPECT_EQ(results[0], results[2]);
 }
 
 TEST(StepDriver, RefusedStepsTouchNoArray) {
@@ -225,58 +150,6 @@ TEST(StepDriver, RefusedStepsTouchNoArray) {
       tamoStep(g + 1000, 60.0, 0, T.data(), phi.data(), w.data(), &count, &dphi, &dT, &status),
       TAMO_INVALID_HANDLE);
   EXPECT_TRUE(untouched());
-}
-
-TEST(StepDriver, HeatTransportOffKeepsInteriorTemperatures) {
-  Wall wall(oneLayer(), 0.002);
-  defineOneLayerWall(wall, false, true, false, 0.0);
-  for (int i = 1; i < wall.n() - 1; ++i) wall.T[i] = 5.0 + i;  // not in equilibrium
-  const std::vector<double> T0 = wall.T;
-  Climate c;
-  c.phiA = 0.9;
-  for (int step = 0; step < 3; ++step) {
-    const auto r = wall.step(c, 3600.0);
-    ASSERT_EQ(r.code, TAMO_OK);
-    EXPECT_EQ(r.maxTemperatureChange, 0.0);
-    EXPECT_GT(r.maxHumidityChange, 0.0);
-  }
-  for (int i = 1; i < wall.n() - 1; ++i) EXPECT_EQ(wall.T[i], T0[i]);
-  EXPECT_GT(wall.phi[1], 0.5);  // moisture still moves in from side A
-}
-
-TEST(StepDriver, MoistureTransportOffSkipsThePostProcessing) {
-  Wall wall(oneLayer(), 0.002);
-  defineOneLayerWall(wall, true, false, false, 0.0);
-  wall.ctx().airVoidFraction[3] = 0.75;
-  wall.w.assign(wall.n(), 42.0);
-  Climate c;
-  const auto r = wall.step(c, 3600.0);
-  ASSERT_EQ(r.code, TAMO_OK);
-  EXPECT_EQ(r.maxHumidityChange, 0.0);
-  EXPECT_LT(wall.T[wall.n() - 2], 19.0);  // side B at 0 degC cools the wall
-  EXPECT_EQ(wall.ctx().airVoidFraction[3], 0.75);
-  EXPECT_EQ(wall.w.front(), 42.0);
-  EXPECT_EQ(wall.w.back(), 42.0);
-  for (int i = 1; i < wall.n() - 1; ++i) EXPECT_EQ(wall.phi[i], 0.5);
-}
-
-TEST(StepDriver, FrozenNodeStartsFromItsUncappedWaterContent) {
-  Wall wall(oneLayer(), 0.002);
-  defineOneLayerWall(wall, true, true, false, 0.0);
-  wall.T.assign(wall.n(), -10.0);
-  wall.phi.assign(wall.n(), 0.95);
-  Climate c;
-  c.TA = -10.0;
-  c.TB = -10.0;
-  c.phiA = 0.95;
-  c.phiB = 0.95;
-  ASSERT_EQ(wall.step(c, 600.0).code, TAMO_OK);
-  const auto& m = wall.ctx().materials[1];
-  for (int i = 2; i <= wall.n() - 1; ++i) {
-    EXPECT_EQ(wall.ctx().stepStartWaterContent[i], tamo::storageValue(m, 0.95));
-  }
-  // Air-void fraction from the previous iterate: por - 0.001 w.
-  EXPECT_NEAR(wall.ctx().airVoidFraction[3], 0.3 - 0.001 * tamo::storageValue(m, 0.95), 1e-6);
 }
 
 // An infinite time step is a positive one: its reciprocal 0 removes the storage terms, and

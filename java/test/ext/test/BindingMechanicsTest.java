@@ -15,8 +15,8 @@ import java.util.TreeSet;
 
 /**
  * How the native methods hand arrays to the library: byte offsets, direct buffers, null
- * objects, arrays left unchanged and released by failing calls, and one context table shared
- * with the C interface. Argument: the file with the expected JNI long names.
+ * objects, arrays left unchanged and released by failing calls. Argument: the file with the
+ * expected JNI long names.
  *
  * <p>Run with -Xcheck:jni: the checked JNI functions give the C operation a copy of every
  * primitive array, so each value a C operation writes reaches the Java array only through a
@@ -42,12 +42,10 @@ public final class BindingMechanicsTest {
   public static void main(String[] args) {
     TestReport report = new TestReport();
     report.run("declarations", () -> declarationsMatchExports(report, Path.of(args[0])));
-    report.run("every method binds", () -> everyMethodBinds(report));
     report.run("byte offsets", () -> byteOffsets(report));
     report.run("direct buffers", () -> directBuffers(report));
     report.run("null objects", () -> nullObjects(report));
     report.run("failing calls", () -> failingCallsLeaveArraysAndReleaseThem(report));
-    report.run("shared context table", () -> sharedContextTable(report));
     report.finish();
   }
 
@@ -74,96 +72,6 @@ public final class BindingMechanicsTest {
     for (String name : declared) report.check(expected.contains(name), "expected: " + name);
   }
 
-  /** Every native method resolves in the library; on an invalid handle each returns -1. */
-  private static void everyMethodBinds(TestReport report) {
-    final int h = 0; // handles start at 1
-    double[] d = filled(8);
-    int[] i = {7, 7, 7};
-    report.checkEquals(INVALID_HANDLE, libTAMO1DKernel.tamoDeleteContext(h), "delete");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetGrid1(h, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false),
-        "setGrid1");
-    report.checkEquals(INVALID_HANDLE, libTAMO1DKernel.tamoGetGrid1(h, 3, d, 0, false), "getGrid1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0), "setParameter");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0, 0), "setParameter1");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoSetMaterial(h, 1, 1800, 0.3, 850, 0), "setMaterial");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetMaterialFunction1(h, 1, 1, 0, 2, d, 0, false, d, 8, false),
-        "setMaterialFunction1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetSurfaceCondition(
-            h, 101325, 17, 0, 0.6, 0.9, 0.7, 6.5, 0, 8, 0, 0.4, 0.9, 0, 4.5, 0),
-        "setSurfaceCondition");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoTransBound(h, 17, 0, 0, 0.8, 0, 0, 0, 8, 0, 20, 0.5, 0, 0, 0, 101325),
-        "transBound");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoSetSource1(h, 1, 0, 0, 0, 0.0, 0.01, d, 0, false), "setSource1");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoUpdateSource1(h, 1, d, 0, false), "updateSource1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoStep1(h, 3600, 0, d, 0, false, d, 0, false, d, 0, false, i, 0, false, d,
-            0, false, d, 0, false, i, 4, false),
-        "step1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoGetFlux1(
-            h, 0, d, 0, false, d, 0, false, d, 0, false, d, 0, false, d, 0, false, d, 0, false),
-        "getFlux1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoGetSurfaceCoeff1(
-            h, d, 0, false, d, 8, false, d, 16, false, d, 24, false),
-        "getSurfaceCoeff1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoGetIntermediate1(h, 0, d, 0, false, d, 0, false, d, 0, false, d, 0,
-            false, d, 0, false, 1, d, 0, false, d, 0, false, d, 0, false),
-        "getIntermediate1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoGetTransport1(h, 3, d, 0, false, d, 0, false, d, 0, false),
-        "getTransport1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoGetSourceQuantity1(
-            h, 1, 6, d, 0, false, d, 0, false, d, 0, false, d, 8, false),
-        "getSourceQuantity1");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoSorinv1(h, 1, 10.0, d, 0, false), "sorinv1");
-    report.checkEquals(INVALID_HANDLE,
-        libTAMO1DKernel.tamoSoriso1(h, 1, 0.5, d, 0, false, d, 8, false), "soriso1");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoCaldw1(h, 1, 10.0, d, 0, false, 1), "caldw1");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoCalmu1(h, 1, 0.5, d, 0, false), "calmu1");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoCallam1(h, 1, 10.0, 20.0, d, 0, false), "callam1");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoCalent1(h, 1, 20.0, d, 0, false), "calent1");
-    for (int k = 0; k < d.length; ++k)
-      report.checkSameBits(SENTINEL, d[k], "untouched d[" + k + "]");
-    report.checkEquals(7, i[0], "untouched i[0]");
-    report.checkEquals(7, i[1], "untouched i[1]");
-
-    // checkbool1 writes 0 / -1 / 0 for an odd flag and returns its complement. (Each output
-    // has its own array: a JVM may hand out copies, and with one array in several triples
-    // the last release would win.)
-    int[] negation = {5};
-    int[] trueValue = {5};
-    int[] falseValue = {5, 5};
-    report.checkEquals(~3,
-        libTAMO1DKernel.checkbool1(
-            3, negation, 0, false, trueValue, 0, false, falseValue, 0, false),
-        "checkbool1 result");
-    report.checkEquals(0, negation[0], "negation of an odd flag");
-    report.checkEquals(-1, trueValue[0], "true value");
-    report.checkEquals(0, falseValue[0], "false value");
-    report.checkEquals(5, falseValue[1], "entry after the last output");
-
-    int created = libTAMO1DKernel.tamoCreateContext();
-    report.check(created >= 1, "createContext gives a handle >= 1");
-    report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(created), "delete created context");
-  }
-
   /** A byte offset of 16 on a double array makes the C operation see the third element. */
   private static void byteOffsets(TestReport report) {
     int h = libTAMO1DKernel.tamoCreateContext();
@@ -188,13 +96,6 @@ public final class BindingMechanicsTest {
       report.checkSameBits(POSITIONS[k], out[2 + k], "position " + (k + 1));
     report.checkSameBits(POSITIONS[N - 1], out[2 + N], "entry N+1 repeats position N");
     report.checkSameBits(SENTINEL, out[3 + N], "element after the copied range untouched");
-
-    // The grid read through the offsets is the one of the C interface.
-    int[] rc = {1};
-    double[] viaC = CEntryBridge.getGrid(h, N, rc);
-    report.checkEquals(OK, rc[0], "C getGrid");
-    for (int k = 0; k < N; ++k)
-      report.checkSameBits(POSITIONS[k], viaC[k], "C position " + (k + 1));
 
     // The offset counts bytes whatever the element type: doubles written into a byte array
     // from its ninth byte on.
@@ -235,12 +136,6 @@ public final class BindingMechanicsTest {
     report.checkEquals(OK,
         libTAMO1DKernel.tamoSetGrid1(h, N, positions, 0, true, 0.0, materials, 0, true),
         "setGrid1 from direct buffers");
-    int[] rc = {1};
-    double[] viaC = CEntryBridge.getGrid(h, N, rc);
-    report.checkEquals(OK, rc[0], "C getGrid");
-    for (int k = 0; k < N; ++k)
-      report.checkSameBits(POSITIONS[k], viaC[k], "C position " + (k + 1));
-
     // Written in place: the buffer holds the values as soon as the call returns.
     ByteBuffer out = ByteBuffer.allocateDirect(8 * (N + 3)).order(ByteOrder.nativeOrder());
     for (int k = 0; k < N + 3; ++k) out.putDouble(8 * k, SENTINEL);
@@ -348,45 +243,6 @@ public final class BindingMechanicsTest {
     report.checkEquals(OK, libTAMO1DKernel.tamoGetGrid1(h, N, out, 0, false), "getGrid1");
     for (int k = 0; k < N; ++k) report.checkSameBits(POSITIONS[k], out[k], "written after release");
     report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(h), "delete");
-  }
-
-  /** Contexts created through Java are valid through the C interface and the other way round. */
-  private static void sharedContextTable(TestReport report) {
-    // Created through Java, used and deleted through C.
-    int fromJava = libTAMO1DKernel.tamoCreateContext();
-    report.checkEquals(OK,
-        libTAMO1DKernel.tamoSetGrid1(fromJava, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false),
-        "Java grid");
-    int[] rc = {1};
-    double[] viaC = CEntryBridge.getGrid(fromJava, N, rc);
-    report.checkEquals(OK, rc[0], "C getGrid of a Java context");
-    for (int k = 0; k < N; ++k) report.checkSameBits(POSITIONS[k], viaC[k], "position " + (k + 1));
-    report.checkEquals(OK, CEntryBridge.deleteContext(fromJava), "C delete of a Java context");
-    report.checkEquals(
-        INVALID_HANDLE, libTAMO1DKernel.tamoDeleteContext(fromJava), "gone for Java");
-
-    // Created through C, used and deleted through Java.
-    int fromC = CEntryBridge.createContext();
-    report.check(fromC >= 1, "C handle");
-    double[] shifted = {0.0, 0.02, 0.05, 0.07, 0.12};
-    report.checkEquals(OK, CEntryBridge.setGrid(fromC, shifted, MATERIALS), "C grid");
-    double[] out = filled(N);
-    report.checkEquals(OK, libTAMO1DKernel.tamoGetGrid1(fromC, N, out, 0, false), "Java getGrid");
-    for (int k = 0; k < N; ++k) report.checkSameBits(shifted[k], out[k], "position " + (k + 1));
-    report.checkEquals(ALREADY_SET,
-        libTAMO1DKernel.tamoSetGrid1(fromC, N, POSITIONS, 0, false, 0.0, MATERIALS, 0, false),
-        "the C grid counts for Java");
-    report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(fromC), "Java delete of a C context");
-    report.checkEquals(INVALID_HANDLE, CEntryBridge.deleteContext(fromC), "gone for C");
-
-    // One table: the lowest free slot is shared by both ways of creating contexts.
-    int first = libTAMO1DKernel.tamoCreateContext();
-    int second = CEntryBridge.createContext();
-    report.check(second != first, "distinct handles");
-    report.checkEquals(OK, CEntryBridge.deleteContext(first), "free the first slot through C");
-    report.checkEquals(first, libTAMO1DKernel.tamoCreateContext(), "Java reuses the freed slot");
-    report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(first), "delete");
-    report.checkEquals(OK, libTAMO1DKernel.tamoDeleteContext(second), "delete");
   }
 
   private static double[] filled(int length) {
