@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "finite_check.h"
+#include "kernel_lock.h"
 #include "surface_climate.h"
 #include "tamo1dkernel.h"
 
@@ -101,11 +103,16 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     const SideClimate& b = climate.sides[1];
     StepOutcome out;
     double humidityChange = 0.0, temperatureChange = 0.0;
+    std::unique_lock lock(kernelMutex());
     out.result = tamoStep2(handle, sa.heatTransfer, sa.sd, a.temperature, a.humidity, a.radiation,
                            a.counterRadiation, a.rain, sb.heatTransfer, sb.sd, b.temperature,
                            b.humidity, b.radiation, b.counterRadiation, b.rain, climate.pressure,
                            dt, 0, temperature_.data(), humidity_.data(), water_.data(),
                            &out.iterations, &humidityChange, &temperatureChange, &out.status);
+    lock.unlock();
+    if (out.result == TAMO_OK || out.result == TAMO_DIVERGED) {
+      out.nonFinite = findNonFinite(grid_, temperature_, humidity_, water_);
+    }
     return out;
   };
   const StepController::Action save = [&] {
@@ -117,7 +124,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     humidity_ = savedHumidity_;
   };
   StepController::Accepted accepted;
-  if (!observers_.empty()) {
+  if (!observers_.empty() && !replaying_) {
     accepted = [&](double end, double dt) {
       const StepView view{end, dt, grid_, temperature_, humidity_, water_, climate};
       for (auto& o : observers_) o->accepted(view);
@@ -141,6 +148,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     }
     interval_ = interval;
     summary_.simulated = end;
+    if (replaying_) continue;
     observeExtremes();
     const bool seriesRow = series_ && interval % seriesEvery_ == 0;
     const bool profileRow = profiles_ && nextProfile_ < c.profiles.times.size() &&
@@ -158,6 +166,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
         ++nextProfile_;
       }
     }
+    if (intervalHook_) intervalHook_(end);
     if (progress && progress(end, c.time.duration) && interval_ < intervals_) {
       result = Advance::Cancelled;
       break;

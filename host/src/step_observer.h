@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "climate_provider.h"
@@ -39,6 +40,12 @@ class StepObserver {
   virtual void accepted(const StepView& state) = 0;
   // Appends this observer's lines to the summary (called when the summary is read).
   virtual void summarise(std::vector<SummaryItem>& /*items*/) const {}
+  // Checkpoints: appends the observer's state to `bytes` / restores it from what
+  // saveState wrote. An observer keeping state between steps implements both; the
+  // defaults answer false, so that a run with such an observer is never resumed with its
+  // state silently reset (the checkpoint is refused instead).
+  virtual bool saveState(std::string& /*bytes*/) const { return false; }
+  virtual bool restoreState(const std::string& /*bytes*/) { return false; }
 };
 
 using StepObserverFactory =
