@@ -172,7 +172,8 @@ TAMO_HOST_API int32_t tamoHostStreamOutputs(TamoHostRun* run, const char* output
  *  place), every intervalHours of simulated time (<= 0: only by tamoHostWriteCheckpoint).
  *  A checkpoint holds everything the next step depends on: node state, step control and
  *  statistics, summary, output tables or the lengths and checksums of the streamed files,
- *  and the step observers' state. Returns 0; -1 null or empty path. */
+ *  and the step observers' state (periodic checkpoints are skipped while a step observer
+ *  of the case cannot save its state). Returns 0; -1 null or empty path. */
 TAMO_HOST_API int32_t tamoHostSetCheckpoint(TamoHostRun* run, const char* path,
                                             double intervalHours);
 

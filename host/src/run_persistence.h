@@ -41,7 +41,7 @@ class RunPersistence {
   std::vector<std::string> finishOutputs();
 
   // Checkpoints go to `path`, every `intervalSeconds` of simulated time (<= 0: only on
-  // request).
+  // request; periodic checkpoints are skipped while a step observer cannot be saved).
   void setCheckpoint(const std::string& path, double intervalSeconds);
   const std::string& checkpointPath() const { return checkpointPath_; }
   // Writes the checkpoint now (through a temporary file renamed into place). Throws
@@ -58,6 +58,7 @@ class RunPersistence {
   };
   std::vector<Output> outputList(const std::string& outputDir) const;
   void fingerprint(class CheckpointWriter& out) const;
+  bool observersCheckpointable() const;
   void attachStreams();
 
   Simulation& simulation_;
