@@ -50,6 +50,51 @@ std::vector<std::vector<double>> runSeries(const std::string& json) {
   return columns;
 }
 
+// Checkpoints of runs that keep their tables in memory (as Python does): a run advanced
+// half-way, checkpointed and closed, then resumed in a new run, gives the tables of the
+// uninterrupted run; a cut checkpoint file is refused.
+TEST(Robust, ResumedRunKeepsItsTablesInMemory) {
+  const fs::path dir = scratchDirectory("robust_tables");
+  const std::string json = shortened("masonry_interior_insulation.json", 400);
+  const std::string checkpoint = (dir / "run.checkpoint").string();
+  auto open = [&] {
+    TamoHostRun* run = nullptr;
+    EXPECT_EQ(tamoHostOpenText(json.c_str(), "case", "", TAMO1D_EXAMPLE_CASES, &run), 0);
+    EXPECT_EQ(tamoHostSetCheckpoint(run, checkpoint.c_str(), 0.0), 0);
+    return run;
+  };
+  TamoHostRun* first = open();
+  ASSERT_EQ(tamoHostAdvance(first, 150.0, nullptr, nullptr), 0);
+  ASSERT_EQ(tamoHostWriteCheckpoint(first), 0) << tamoHostMessage(first);
+  tamoHostClose(first);
+
+  TamoHostRun* resumed = open();
+  ASSERT_EQ(tamoHostResume(resumed), 0) << tamoHostMessage(resumed);
+  EXPECT_EQ(tamoHostSimulated(resumed), 150.0 * 3600.0);
+  ASSERT_EQ(tamoHostAdvance(resumed, 0.0, nullptr, nullptr), 0);
+  for (const int32_t table : {TAMO_HOST_SERIES, TAMO_HOST_PROFILES}) {
+    std::vector<std::vector<double>> got;
+    for (int32_t c = 0; c < tamoHostColumnCount(resumed, table); ++c) {
+      std::vector<double> values(static_cast<std::size_t>(tamoHostRowCount(resumed, table)));
+      int32_t count = 0;
+      tamoHostGetColumn(resumed, table, tamoHostColumnName(resumed, table, c), values.data(),
+                        static_cast<int32_t>(values.size()), &count);
+      got.push_back(values);
+    }
+    if (table == TAMO_HOST_SERIES) EXPECT_EQ(got, runSeries(json));
+    EXPECT_EQ(tamoHostRowCount(resumed, table), table == TAMO_HOST_SERIES ? 400 : 3 * 94);
+  }
+  tamoHostClose(resumed);
+
+  const std::string whole = readText(checkpoint);
+  writeText(checkpoint, whole.substr(0, whole.size() - 9));
+  TamoHostRun* cut = open();
+  EXPECT_EQ(tamoHostResume(cut), TAMO_HOST_BAD_INPUT);
+  EXPECT_NE(std::string(tamoHostMessage(cut)).find("ends early"), std::string::npos)
+      << tamoHostMessage(cut);
+  tamoHostClose(cut);
+}
+
 TEST(Robust, FourRunsOnFourThreadsEqualSequentialRuns) {
   std::vector<std::string> cases = {
       shortened("masonry_interior_insulation.json", 300), shortened("timber_frame_wall.json", 300),
