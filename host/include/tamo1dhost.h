@@ -28,8 +28,14 @@
  *     only files written are the case's outputs, by tamoHostWriteOutputs, each first to a
  *     temporary file in the same folder and renamed into place, so that a refused or
  *     failed write never removes or truncates an earlier result.
- *   - A run is used by one thread at a time; different runs may be used by different
- *     threads when the kernel is built with its thread-safe table.
+ *   - Threads: a run is used by one thread at a time; different runs may be used by
+ *     different threads at the same time, whatever the kernel build. The kernel takes
+ *     one call at a time across all its contexts, so the host runs every kernel call
+ *     (each time step, each result query, model definition) under one process-wide
+ *     lock: the steps of concurrent runs interleave rather than overlap, and each run
+ *     gives the same results as alone. Threads suit a caller that keeps several runs
+ *     open; parameter studies that want the cores use processes (the kernel's own
+ *     OpenMP team works inside each step).
  *
  * Tables
  *   Table TAMO_HOST_SERIES: the time series, one row per output time; column "time" (h)
@@ -162,6 +168,42 @@ TAMO_HOST_API const char* tamoHostSummaryText(TamoHostRun* run);
  *  directory; created when missing), each through a temporary file renamed into place.
  *  Returns 0; 2 a file cannot be written (the earlier file is untouched). */
 TAMO_HOST_API int32_t tamoHostWriteOutputs(TamoHostRun* run, const char* outputDir);
+/* Long runs: streamed outputs, checkpoints, resuming ---------------------------------- */
+
+/** Streams the case's CSV outputs under outputDir (as for tamoHostWriteOutputs) while the
+ *  run advances: each file is written as path + ".partial", rows appended and flushed as they
+ *  are produced (complete rows only, at every moment), and tamoHostWriteOutputs then
+ *  renames the part files into place. Memory stays flat over long runs when keepTables is
+ *  0: the tables read by tamoHostGetColumn then stay empty; 1 keeps them as well. Call
+ *  before the first advance. Returns 0; 2 outputs were already started. */
+TAMO_HOST_API int32_t tamoHostStreamOutputs(TamoHostRun* run, const char* outputDir,
+                                            int32_t keepTables);
+
+/** Checkpoints of the run go to `path` (written through a temporary file renamed into
+ *  place), every intervalHours of simulated time (<= 0: only by tamoHostWriteCheckpoint).
+ *  A checkpoint holds everything the next step depends on: node state, step control and
+ *  statistics, summary, output tables or the lengths and checksums of the streamed files,
+ *  and the step observers' state (periodic checkpoints are skipped while a step observer
+ *  of the case cannot save its state). Returns 0; -1 null or empty path. */
+TAMO_HOST_API int32_t tamoHostSetCheckpoint(TamoHostRun* run, const char* path,
+                                            double intervalHours);
+
+/** Writes a checkpoint now (for example after the progress callback cancelled the run on
+ *  a signal). Returns 0; 2 the file cannot be written; 1 a step observer of the case
+ *  cannot be saved; -1 no checkpoint path set. */
+TAMO_HOST_API int32_t tamoHostWriteCheckpoint(TamoHostRun* run);
+
+/** Continues from the checkpoint file set by tamoHostSetCheckpoint: on a freshly opened
+ *  run of the same case, after tamoHostStreamOutputs when the interrupted run streamed
+ *  (the output files are continued from the lengths the checkpoint recorded, from their
+ *  part files when the run was killed before it could finish them). The library keeps
+ *  one quantity between steps that its interface cannot set (the interface vapour
+ *  permeabilities), so the run's library steps are replayed up to the checkpoint and the
+ *  state checked bit for bit against it: resuming costs the library time of the run so
+ *  far; the resumed run then gives the same bytes as an uninterrupted one. Returns 0;
+ *  2 the checkpoint is missing, damaged, or belongs to another case or output files. */
+TAMO_HOST_API int32_t tamoHostResume(TamoHostRun* run);
+
 /** Paths written by the last tamoHostWriteOutputs: count and path `index`. */
 TAMO_HOST_API int32_t tamoHostWrittenCount(const TamoHostRun* run);
 TAMO_HOST_API const char* tamoHostWritten(const TamoHostRun* run, int32_t index);

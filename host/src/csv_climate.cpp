@@ -14,6 +14,14 @@ namespace tamo1d {
 
 namespace {
 
+// a + s (b - a) for s in [0, 1]; the difference of two finite records can overflow (records
+// near +-1.8e308, which the case reader refuses as unphysical but the class reads), and
+// then the weighted sum, which cannot, takes its place.
+double interpolate(double a, double b, double s) {
+  const double difference = b - a;
+  return std::isfinite(difference) ? a + s * difference : (1.0 - s) * a + s * b;
+}
+
 std::string trim(const std::string& s) {
   const auto first = s.find_first_not_of(" \t\r\n");
   if (first == std::string::npos) return "";
@@ -186,7 +194,7 @@ double CsvClimate::at(ClimateColumn c, double hour) const {
     if (hour > hours_.back()) {
       // Between the last record and the first record of the next period.
       const double s = (hour - hours_.back()) / (first + period_ - hours_.back());
-      return v.back() + s * (v.front() - v.back());
+      return interpolate(v.back(), v.front(), s);
     }
   }
   if (hour <= first) return v.front();
@@ -194,7 +202,7 @@ double CsvClimate::at(ClimateColumn c, double hour) const {
   const auto upper = std::upper_bound(hours_.begin(), hours_.end(), hour);
   const std::size_t k = static_cast<std::size_t>(upper - hours_.begin());  // hours_[k-1] <= hour
   const double s = (hour - hours_[k - 1]) / (hours_[k] - hours_[k - 1]);
-  return v[k - 1] + s * (v[k] - v[k - 1]);
+  return interpolate(v[k - 1], v[k], s);
 }
 
 }  // namespace tamo1d

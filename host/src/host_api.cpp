@@ -9,49 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "case_error.h"
 #include "case_loader.h"
+#include "host_run.h"
 #include "material_catalogue.h"
 #include "run_summary.h"
 #include "simulation.h"
 #include "tamo1dhost.h"
 
-struct TamoHostRun {
-  std::shared_ptr<const tamo1d::Case> definition;
-  std::unique_ptr<tamo1d::Simulation> simulation;
-  std::string message;
-  std::vector<std::string> written;
-  std::vector<tamo1d::SummaryItem> items;     // the last summary read
-  std::vector<tamo1d::ObserverTable> tables;  // the observers' tables, fixed at open
-  std::string summaryText;
-};
-
 namespace {
 
+using tamo1d::guarded;
 using tamo1d::OutputTable;
-
-template <typename F>
-int32_t guarded(TamoHostRun* run, F&& body) {
-  try {
-    return body();
-  } catch (const tamo1d::CaseError& e) {
-    if (run) run->message = e.what();
-    return TAMO_HOST_BAD_INPUT;
-  } catch (const std::bad_alloc&) {
-    if (run) run->message = "out of memory";
-    return TAMO_HOST_NO_MEMORY;
-  } catch (const std::exception& e) {
-    if (run) run->message = e.what();
-    return TAMO_HOST_STOPPED;
-  } catch (...) {
-    if (run) run->message = "unexpected failure";
-    return TAMO_HOST_STOPPED;
-  }
-}
-
-std::string text(const char* s) {
-  return s ? std::string(s) : std::string();
-}
+using tamo1d::text;
 
 const OutputTable* tableOf(const TamoHostRun* run, int32_t table) {
   if (!run || !run->simulation) return nullptr;
@@ -192,6 +161,7 @@ int32_t tamoHostAdvance(TamoHostRun* run, double hours, TamoHostProgress progres
     if (progress) {
       report = [&](double done, double total) { return progress(done, total, user) != 0; };
     }
+    if (run->persistence) run->persistence->beforeAdvance();
     switch (s.advance(until, report)) {
       case tamo1d::Simulation::Advance::Reached:
         return TAMO_HOST_OK;
@@ -295,7 +265,15 @@ int32_t tamoHostWriteOutputs(TamoHostRun* run, const char* outputDir) {
   if (!run->simulation) return TAMO_HOST_BAD_INPUT;
   return guarded(run, [&] {
     run->written.clear();
+    // Streamed series and profiles are already on disk and only move into place; the
+    // observers' tables are written whole.
+    const bool streamed = run->persistence && run->persistence->streaming();
+    if (streamed) run->written = run->persistence->finishOutputs();
     for (const Output& out : outputs(run, text(outputDir))) {
+      if (streamed && (out.table == run->simulation->series() ||
+                       out.table == run->simulation->profiles())) {
+        continue;
+      }
       const std::string problem = tamo1d::replaceFile(out.path, out.table->csv());
       if (!problem.empty()) {
         throw tamo1d::CaseError(run->definition->file, out.field,

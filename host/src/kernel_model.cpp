@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "case_error.h"
+#include "kernel_lock.h"
 #include "tamo1dkernel.h"
 
 namespace tamo1d {
@@ -32,11 +33,16 @@ int32_t flag(bool b) {
 
 }  // namespace
 
-KernelContext::KernelContext() : handle_(tamoCreateContext()) {
+KernelContext::KernelContext() {
+  {
+    const std::lock_guard lock(kernelMutex());
+    handle_ = tamoCreateContext();
+  }
   if (handle_ < 1) throw std::runtime_error("the library could not create a context");
 }
 
 KernelContext::~KernelContext() {
+  const std::lock_guard lock(kernelMutex());
   tamoDeleteContext(handle_);
 }
 
@@ -62,6 +68,7 @@ Grid buildCaseGrid(const Case& c, const std::vector<std::string>& order) {
 void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
                  const std::vector<std::string>& order) {
   const int32_t h = context.handle();
+  const std::lock_guard lock(kernelMutex());
   check(tamoSetGrid(h, grid.interfaceCount(), grid.positions.data(), c.innerRadius,
                     grid.materials.data()),
         c, "layers", "the grid");

@@ -23,22 +23,47 @@ int OutputTable::find(const std::string& name) const {
 }
 
 void OutputTable::append(const std::vector<double>& row) {
-  for (std::size_t c = 0; c < values_.size(); ++c) values_[c].push_back(row[c]);
+  if (keepRows_) {
+    for (std::size_t c = 0; c < values_.size(); ++c) values_[c].push_back(row[c]);
+  }
+  if (sink_) sink_(line(row));
+}
+
+void OutputTable::stream(std::function<void(const std::string&)> sink, bool keepRows) {
+  sink_ = std::move(sink);
+  keepRows_ = keepRows;
+  if (!keepRows_) clearRows();
+}
+
+void OutputTable::clearRows() {
+  for (std::vector<double>& column : values_) column.clear();
+}
+
+std::string OutputTable::header() const {
+  std::string text;
+  for (std::size_t c = 0; c < names_.size(); ++c) {
+    text += (c == 0 ? "" : ",") + names_[c] + " [" + units_[c] + ']';
+  }
+  return text + '\n';
+}
+
+std::string OutputTable::line(const std::vector<double>& row) const {
+  std::ostringstream out;
+  out.precision(8);
+  for (std::size_t c = 0; c < row.size(); ++c) out << (c == 0 ? "" : ",") << row[c];
+  out << '\n';
+  return out.str();
 }
 
 std::string OutputTable::csv() const {
-  std::ostringstream out;
-  out.precision(8);
-  for (std::size_t c = 0; c < names_.size(); ++c) {
-    out << (c == 0 ? "" : ",") << names_[c] << " [" << units_[c] << ']';
-  }
-  out << '\n';
+  std::string text = header();
   const std::size_t rows = static_cast<std::size_t>(rowCount());
+  std::vector<double> row(values_.size());
   for (std::size_t r = 0; r < rows; ++r) {
-    for (std::size_t c = 0; c < values_.size(); ++c) out << (c == 0 ? "" : ",") << values_[c][r];
-    out << '\n';
+    for (std::size_t c = 0; c < values_.size(); ++c) row[c] = values_[c][r];
+    text += line(row);
   }
-  return out.str();
+  return text;
 }
 
 namespace {

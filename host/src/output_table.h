@@ -4,6 +4,7 @@
 #ifndef TAMO1D_OUTPUT_TABLE_H
 #define TAMO1D_OUTPUT_TABLE_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,22 @@ class OutputTable {
   void append(const std::vector<double>& row);
 
   std::string csv() const;
+  // The CSV header line and the CSV line of one row (each ending in '\n'); csv() is the
+  // header followed by the lines of the rows.
+  std::string header() const;
+  std::string line(const std::vector<double>& row) const;
+
+  // Streaming: from now on every appended row is also handed to `sink` as its CSV line;
+  // with keepRows false rows are no longer kept in memory (the table stays empty).
+  void stream(std::function<void(const std::string&)> sink, bool keepRows);
+  bool keepsRows() const { return keepRows_; }
+  void clearRows();
 
  private:
   std::vector<std::string> names_, units_;
   std::vector<std::vector<double>> values_;  // per column
+  std::function<void(const std::string&)> sink_;
+  bool keepRows_ = true;
 };
 
 // Writes text to path via path + ".part" and a rename; creates missing folders. Returns

@@ -21,6 +21,7 @@ class ProfileRecorder {
   void record(double seconds, const Grid& grid, const std::vector<double>& temperature,
               const std::vector<double>& humidity, const ResultProbe& probe);
   const OutputTable& table() const { return table_; }
+  OutputTable& table() { return table_; }
 
  private:
   std::vector<ProfileQuantity> quantities_;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "kernel_lock.h"
 #include "tamo1dkernel.h"
 
 namespace tamo1d {
@@ -25,6 +26,7 @@ int32_t ResultProbe::refresh(const std::vector<double>& temperature,
                              const std::vector<double>& humidity) {
   temperature_ = temperature;
   humidity_ = humidity;
+  const std::lock_guard lock(kernelMutex());
   const int32_t rc =
       tamoGetIntermediate(handle_, 0, temperature.data(), humidity.data(), waterContent_.data(),
                           saturationPressure_.data(), dewPoint_.data(), materialCount_,
@@ -50,6 +52,7 @@ double ResultProbe::boundaryTemperature(int b) const {
   const double halfLeft = 0.5 * (grid_.positions[left] - grid_.positions[left - 1]);
   const double halfRight = 0.5 * (grid_.positions[right] - grid_.positions[left]);
   double lambdaLeft = 0.0, lambdaRight = 0.0;
+  const std::lock_guard lock(kernelMutex());
   tamoCallam(handle_, layerMaterial_[static_cast<std::size_t>(b - 1)], waterContent_[left],
              temperature_[left], &lambdaLeft);
   tamoCallam(handle_, layerMaterial_[static_cast<std::size_t>(b)], waterContent_[right],
@@ -65,8 +68,11 @@ double ResultProbe::boundaryHumidity(int b) const {
   const double halfLeft = 0.5 * (grid_.positions[left] - grid_.positions[left - 1]);
   const double halfRight = 0.5 * (grid_.positions[right] - grid_.positions[left]);
   double muLeft = 1.0, muRight = 1.0;
-  tamoCalmu(handle_, layerMaterial_[static_cast<std::size_t>(b - 1)], humidity_[left], &muLeft);
-  tamoCalmu(handle_, layerMaterial_[static_cast<std::size_t>(b)], humidity_[right], &muRight);
+  {
+    const std::lock_guard lock(kernelMutex());
+    tamoCalmu(handle_, layerMaterial_[static_cast<std::size_t>(b - 1)], humidity_[left], &muLeft);
+    tamoCalmu(handle_, layerMaterial_[static_cast<std::size_t>(b)], humidity_[right], &muRight);
+  }
   const double gLeft = 1.0 / (muLeft * halfLeft), gRight = 1.0 / (muRight * halfRight);
   const double pLeft = humidity_[left] * saturationPressure_[left];
   const double pRight = humidity_[right] * saturationPressure_[right];

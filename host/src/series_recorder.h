@@ -22,6 +22,7 @@ class SeriesRecorder {
   void record(double seconds, const ClimateState& climate, const std::vector<double>& temperature,
               const std::vector<double>& humidity, const ResultProbe& probe, long long iterations);
   const OutputTable& table() const { return table_; }
+  OutputTable& table() { return table_; }
 
  private:
   double value(const SeriesQuantity& q, const ClimateState& climate,

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "finite_check.h"
+#include "kernel_lock.h"
 #include "surface_climate.h"
 #include "tamo1dkernel.h"
 
@@ -104,11 +106,16 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     double humidityChange = 0.0, temperatureChange = 0.0;
     const double ha = std::isnan(a.heatTransfer) ? sa.heatTransfer : a.heatTransfer;
     const double hb = std::isnan(b.heatTransfer) ? sb.heatTransfer : b.heatTransfer;
+    std::unique_lock lock(kernelMutex());
     out.result =
         tamoStep2(handle, ha, sa.sd, a.temperature, a.humidity, a.radiation, a.counterRadiation,
                   a.rain, hb, sb.sd, b.temperature, b.humidity, b.radiation, b.counterRadiation,
                   b.rain, climate.pressure, dt, 0, temperature_.data(), humidity_.data(),
                   water_.data(), &out.iterations, &humidityChange, &temperatureChange, &out.status);
+    lock.unlock();
+    if (out.result == TAMO_OK || out.result == TAMO_DIVERGED) {
+      out.nonFinite = findNonFinite(grid_, temperature_, humidity_, water_);
+    }
     return out;
   };
   const StepController::Action save = [&] {
@@ -120,7 +127,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     humidity_ = savedHumidity_;
   };
   StepController::Accepted accepted;
-  if (!observers_.empty()) {
+  if (!observers_.empty() && !replaying_) {
     accepted = [&](double end, double dt) {
       const StepView view{end, dt, grid_, temperature_, humidity_, water_, climate, handle};
       for (auto& o : observers_) o->accepted(view);
@@ -144,6 +151,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     }
     interval_ = interval;
     summary_.simulated = end;
+    if (replaying_) continue;
     for (const auto& o : observers_) {
       if (o->finished()) intervals_ = interval_;  // the rest of the duration is not needed
     }
@@ -164,6 +172,7 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
         ++nextProfile_;
       }
     }
+    if (intervalHook_) intervalHook_(end);
     if (progress && progress(end, c.time.duration) && interval_ < intervals_) {
       result = Advance::Cancelled;
       break;

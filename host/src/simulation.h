@@ -58,7 +58,13 @@ class Simulation {
   const OutputTable* series() const { return series_ ? &series_->table() : nullptr; }
   const OutputTable* profiles() const { return profiles_ ? &profiles_->table() : nullptr; }
 
+  // Called after every completed interval with its end (s), before the progress callback;
+  // periodic checkpoints hang here (run_persistence.h).
+  void onInterval(std::function<void(double end)> hook) { intervalHook_ = std::move(hook); }
+
  private:
+  friend class RunPersistence;  // checkpoints read and restore the run state
+
   void observeExtremes();
   void refreshEndOfRun();
 
@@ -78,6 +84,8 @@ class Simulation {
   std::size_t nextProfile_ = 0;
   long long iterationsAtLastRow_ = 0;
   bool stopped_ = false;
+  bool replaying_ = false;  // library steps only: no extremes, outputs, observers or hooks
+  std::function<void(double)> intervalHook_;
 };
 
 }  // namespace tamo1d

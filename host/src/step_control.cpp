@@ -26,7 +26,8 @@ bool StepController::advance(double start, double length, const Attempt& attempt
       *failure = text.str();
       return false;
     }
-    const bool diverged = out.result == TAMO_DIVERGED || (out.status & TAMO_STATUS_DIVERGED);
+    const bool diverged = out.result == TAMO_DIVERGED || (out.status & TAMO_STATUS_DIVERGED) ||
+                          !out.nonFinite.empty();
     const bool unconverged = (out.status & TAMO_STATUS_NOT_CONVERGED) != 0;
     const bool repeat = diverged || (repeatUnconverged_ && unconverged);
     if (repeat && step * 0.5 >= minimumStep_) {
@@ -38,8 +39,13 @@ bool StepController::advance(double start, double length, const Attempt& attempt
     if (diverged) {
       restore();
       std::ostringstream text;
-      text << "the step diverged at t = " << (start + done) / 3600.0 << " h with the step " << step
-           << " s, and half of it would be below the minimum step " << minimumStep_ << " s";
+      if (out.nonFinite.empty()) {
+        text << "the step diverged at t = " << (start + done) / 3600.0 << " h";
+      } else {
+        text << "the step from t = " << (start + done) / 3600.0 << " h left a " << out.nonFinite;
+      }
+      text << " with the step " << step << " s, and half of it would be below the minimum step "
+           << minimumStep_ << " s";
       *failure = text.str();
       return false;
     }

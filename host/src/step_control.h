@@ -1,6 +1,7 @@
 // Time step control of the host: covers one output interval with library steps, and when
-// a step diverges (result -20) or does not converge (status value 2) repeats it from the
-// saved state with half the step, down to the minimum step. After the interval the next
+// a step diverges (result -20, or a non-finite value in the state whatever the status) or
+// does not converge (status value 2) repeats it from the saved state with half the step,
+// down to the minimum step. After the interval the next
 // one starts again with the normal step.
 #ifndef TAMO1D_STEP_CONTROL_H
 #define TAMO1D_STEP_CONTROL_H
@@ -16,6 +17,7 @@ struct StepOutcome {
   int32_t result = 0;      // result code of tamoStep2
   int32_t status = 0;      // status word
   int32_t iterations = 0;  // inner iterations
+  std::string nonFinite;   // "" or the first non-finite value of the state (findNonFinite)
 };
 
 struct StepStatistics {

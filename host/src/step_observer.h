@@ -57,6 +57,12 @@ class StepObserver {
   // True when the run may end after the current normal step (a dynamic equilibrium
   // reached, for example); the run then counts as complete.
   virtual bool finished() const { return false; }
+  // Checkpoints: appends the observer's state to `bytes` / restores it from what
+  // saveState wrote. An observer keeping state between steps implements both; the
+  // defaults answer false, so that a run with such an observer is never resumed with its
+  // state silently reset (the checkpoint is refused instead).
+  virtual bool saveState(std::string& /*bytes*/) const { return false; }
+  virtual bool restoreState(const std::string& /*bytes*/) { return false; }
 };
 
 using StepObserverFactory =

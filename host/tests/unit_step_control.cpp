@@ -3,8 +3,12 @@
 // at the minimum stops the run with the state restored.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
 #include <vector>
 
+#include "finite_check.h"
+#include "grid_builder.h"
 #include "step_control.h"
 #include "tamo1dkernel.h"
 
@@ -123,6 +127,64 @@ TEST(StepControl, ARefusedStepStopsWithTheLibraryCodeName) {
   EXPECT_FALSE(ok);
   EXPECT_DOUBLE_EQ(state, 5.0);
   EXPECT_NE(failure.find("TAMO_BAD_ARGUMENT"), std::string::npos) << failure;
+}
+
+// A state with NaN or infinity is a diverged step whatever the result and status: halved
+// while it can be, and at the minimum the run stops naming time, node and quantity.
+TEST(StepControl, NonFiniteStateIsADivergedStep) {
+  for (const double limit : {1000.0, 10.0}) {
+    const StepController controller(60.0, false);
+    double state = 0.0, saved = 0.0;
+    std::vector<double> tried;
+    StepStatistics stats;
+    std::string failure;
+    const bool ok = controller.advance(
+        7200.0, 3600.0,
+        [&](double, double dt) {
+          tried.push_back(dt);
+          state += dt;
+          StepOutcome out;
+          if (dt > limit) out.nonFinite = "non-finite humidity (nan) at node 5 (layer 2)";
+          return out;
+        },
+        [&] { saved = state; }, [&] { state = saved; }, nullptr, stats, &failure);
+    if (limit > 100.0) {
+      EXPECT_TRUE(ok) << failure;
+      EXPECT_EQ(tried.front(), 3600.0);
+      EXPECT_DOUBLE_EQ(stats.smallestStep, 900.0);
+      EXPECT_DOUBLE_EQ(state, 3600.0);
+    } else {
+      EXPECT_FALSE(ok);
+      EXPECT_DOUBLE_EQ(state, 0.0) << "the state before the failing step is kept";
+      EXPECT_NE(failure.find("t = 2 h left a non-finite humidity (nan) at node 5 (layer 2)"),
+                std::string::npos)
+          << failure;
+    }
+  }
+}
+
+TEST(StepControl, FindNonFiniteNamesQuantityNodeAndLayer) {
+  const Grid grid = buildGrid({{"a", 0.1, 2, 1.0, 0, 0}, {"b", 0.1, 2, 1.0, 0, 0}}, {1, 2});
+  const std::size_t n = static_cast<std::size_t>(grid.nodeCount());
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    int array;  // 0 temperature, 1 humidity, 2 water content
+    std::size_t entry;
+    double value;
+    std::string expected;
+  };
+  for (const Case& c : std::vector<Case>{
+           {0, 4, nan, "non-finite temperature (nan) at node 5 (layer 2)"},
+           {1, 1, -inf, "non-finite humidity (-inf) at node 2 (layer 1)"},
+           {1, n - 1, nan, "non-finite humidity (nan) at node 6 (ambient air of side B)"},
+           {2, 3, inf, "non-finite water content (inf) at node 4 (layer 2)"},
+           {2, 0, nan, ""},  // the ambient entries of the water content are not results
+       }) {
+    std::vector<std::vector<double>> state(3, std::vector<double>(n, 0.5));
+    state[static_cast<std::size_t>(c.array)][c.entry] = c.value;
+    EXPECT_EQ(findNonFinite(grid, state[0], state[1], state[2]), c.expected);
+  }
 }
 
 }  // namespace
