@@ -1,7 +1,9 @@
 """Command line: python3 -m tamo1d {plot,run} CASE.json [options]
+                python3 -m tamo1d study STUDY.json --out DIR [options]
 
   plot   runs the case and saves profiles, surfaces and total_water images
   run    runs the case and writes its CSV outputs as the command-line host does
+  study  runs the variants of a parameter study on Dask distributed (tamo1d.study.cli)
 """
 
 import argparse
@@ -32,10 +34,16 @@ def _parser():
             sub.add_argument("--every-hours", type=float, default=None,
                              help="output interval of the plotted series in hours (default: "
                                   "the case's series interval or the step)")
+    commands.add_parser("study", add_help=False,
+                        help="run a parameter study (python3 -m tamo1d study --help)")
     return parser
 
 
 def main(argv=None):
+    argv = sys.argv[1:] if argv is None else list(argv)
+    if argv[:1] == ["study"]:
+        from .study.cli import main as study_main
+        return study_main(argv[1:])
     arguments = _parser().parse_args(argv)
     try:
         simulation, outputs = load_case(arguments.case, arguments.catalogue)
