@@ -42,7 +42,7 @@ def run_on_dask(tasks, on_row, scheduler=None, workers=None, runner=None):
                 on_row(future.result())
             else:
                 on_row({"status": "failed", "error": f"the task failed: {future.exception()}",
-                        "variant": futures[future], "seconds": float("nan")})
+                        "variant": futures[future], "seconds": float("nan"), "worker": ""})
     finally:
         client.close()
         if cluster is not None:

@@ -12,7 +12,7 @@ from .variants import study_variants, variant_case
 
 FIRST_COLUMNS = ("variant",)
 STATUS_COLUMNS = ("status", "error")
-RUN_ONLY = ("seconds",)  # in rows.jsonl, not in the table: differs from run to run
+RUN_ONLY = ("seconds", "worker")  # in rows.jsonl, not in the table: differ from run to run
 
 
 def as_study(study):
@@ -59,7 +59,7 @@ def run(study, out=None, scheduler=None, workers=None, progress=None, retry_fail
             case = variant_case(study, variant)
         except (KeyError, ValueError) as error:
             on_row({"variant": variant.key, "status": "failed", "error": str(error.args[0]),
-                    "seconds": 0.0})
+                    "seconds": 0.0, "worker": ""})
             continue
         tasks.append((variant.key, case, study.collect, study.base_dir, study.catalogue))
     bar.draw()

@@ -2,6 +2,8 @@
 its results. Only the case dict and the collect spec come in; only the flat row of results
 goes back, so a task is as cheap to send to another machine as to another process."""
 
+import os
+import socket
 import time
 
 from .host_runner import run_case_results
@@ -23,4 +25,5 @@ def run_variant(key, case, collect, base_dir=None, catalogue=None, runner=None):
         row = {"status": "failed", "error": str(error) or type(error).__name__}
     row["variant"] = key
     row["seconds"] = time.monotonic() - started
+    row["worker"] = f"{socket.gethostname()}:{os.getpid()}"
     return row
