@@ -72,3 +72,11 @@ def scale_value(case, path, factor):
         target["constant"] = target["constant"] * factor
     else:
         raise KeyError(f'"{path}": only a number, a table or a constant can be scaled')
+
+
+def merge_value(case, path, fields):
+    """Replaces fields of the object at path by those of the dict fields (one level deep)."""
+    target = get_value(case, path)
+    if not isinstance(target, dict) or not isinstance(fields, dict):
+        raise KeyError(f'"{path}": merging needs an object there and an object as the value')
+    target.update(fields)

@@ -21,7 +21,7 @@ def fingerprint(study):
     text = json.dumps({
         "base_case": study.base_case, "base_dir": study.base_dir, "set": study.changes,
         "catalogue": study.catalogue,
-        "parameters": [[p.path, p.name, p.mode] for p in study.parameters],
+        "parameters": [[p.path, p.name, p.mode, p.labels] for p in study.parameters],
         "collect": [study.collect.series, study.collect.summary],
     }, sort_keys=True)
     return hashlib.sha1(text.encode("utf-8")).hexdigest()

@@ -14,22 +14,26 @@ from .sampling import METHODS
 
 _TOP_FIELDS = {"title", "description", "base_case", "catalogue", "set", "parameters",
                "sampling", "collect"}
-_PARAMETER_FIELDS = {"path", "name", "mode", "values", "distribution", "low", "high", "mean",
-                     "sd", "median", "sigma", "levels"}
+_PARAMETER_FIELDS = {"path", "name", "mode", "values", "labels", "distribution", "low", "high",
+                     "mean", "sd", "median", "sigma", "levels"}
+_MODES = {"set": case_paths.set_value, "scale": case_paths.scale_value,
+          "merge": case_paths.merge_value}
 
 
 class Parameter:
     """path: where the value goes in the case; name: its column in the results table;
-    mode "set" (the value replaces the case's) or "scale" (the value multiplies it)."""
+    mode "set" (the value replaces the case's), "scale" (the value multiplies it) or "merge"
+    (the value's fields replace those of the object at path); labels: {label: value} when
+    the variants and the table carry labels instead of the values."""
 
-    def __init__(self, path, name, mode, source):
+    def __init__(self, path, name, mode, source, labels=None):
         self.path, self.name, self.mode, self.source = path, name, mode, source
+        self.labels = labels
 
     def apply(self, case, value):
-        if self.mode == "scale":
-            case_paths.scale_value(case, self.path, value)
-        else:
-            case_paths.set_value(case, self.path, value)
+        if self.labels is not None:
+            value = self.labels[value]
+        _MODES[self.mode](case, self.path, value)
 
 
 class Study:
@@ -103,7 +107,7 @@ def study_from_dict(entry, directory=None, name="<study>"):
     try:
         case = study.fixed_case()
         for parameter in parameters:
-            if parameter.mode == "scale":
+            if parameter.mode != "set":
                 case_paths.get_value(case, parameter.path)
     except (KeyError, ValueError) as error:
         raise StudyError(name, error.args[0]) from None
@@ -129,10 +133,19 @@ def _parameter(entry, where):
     except ValueError as error:
         raise StudyError(f"{where}.path", str(error)) from None
     mode = entry.get("mode", "set")
-    if mode not in ("set", "scale"):
-        raise StudyError(f"{where}.mode", 'must be "set" or "scale"')
+    if mode not in _MODES:
+        raise StudyError(f"{where}.mode", f"must be one of {', '.join(_MODES)}")
     default_name = path if mode == "set" else f"{path}*"
-    return Parameter(path, entry.get("name", default_name), mode, source_from_dict(entry, where))
+    labels = entry.get("labels")
+    if labels is not None:
+        values = entry.get("values")
+        if not isinstance(labels, list) or not isinstance(values, list) or \
+                len(labels) != len(values) or len(set(map(str, labels))) != len(labels):
+            raise StudyError(f"{where}.labels", 'needs "values" and one distinct label each')
+        labels = dict(zip(map(str, labels), values))
+        entry = dict(entry, values=list(labels))
+    return Parameter(path, entry.get("name", default_name), mode, source_from_dict(entry, where),
+                     labels)
 
 
 def _sampling(entry, where):
