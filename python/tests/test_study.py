@@ -10,8 +10,10 @@ import pytest
 
 from conftest import DATA_DIR
 from tamo1d import study
+from tamo1d.study.case_paths import get_value
 from tamo1d.study.distributions import source_from_dict
 from tamo1d.study.sampling import sample_values
+from tamo1d.study.study_file import Parameter
 
 SMALL = os.path.join(DATA_DIR, "small_study.json")
 
@@ -98,3 +100,40 @@ def test_latin_hypercube_has_one_sample_per_stratum(count):
         u = np.array([(source.cdf(v) - source.p_low) / (source.p_high - source.p_low)
                       for v in values])
         assert sorted(np.floor(u * count + 1e-9).astype(int)) == list(range(count))
+
+
+def _case():
+    return {"layers": [{"material": "m", "thickness": 0.1}],
+            "surfaces": {"side_a": {"heat_transfer": 17.0}},
+            "materials": {"m": {"storage": {"table": [[0.5, 10.0], [0.9, 30.0]]},
+                                "vapour_resistance": {"constant": 10.0},
+                                "liquid_suction": {"parameters": {"free_saturation": 1.0}}}}}
+
+
+@pytest.mark.parametrize("mode, path, value, expected", [
+    ("set", "layers[0].thickness", 0.2, 0.2),
+    ("set", "surfaces.side_b.sd", 0.5, 0.5),  # a field the case leaves at its default
+    ("scale", "layers[0].thickness", 2, 0.2),
+    ("scale", "materials.m.storage", 2, {"table": [[0.5, 20.0], [0.9, 60.0]]}),
+    ("scale", "materials.m.vapour_resistance", 0.5, {"constant": 5.0}),
+    ("merge", "surfaces.side_a", {"sd": 0.1}, {"heat_transfer": 17.0, "sd": 0.1}),
+])
+def test_values_reach_the_case_at_their_path(mode, path, value, expected):
+    case = _case()
+    Parameter(path, path, mode, None).apply(case, value)
+    assert get_value(case, path) == expected
+
+
+@pytest.mark.parametrize("mode, path, error", [
+    ("set", "layers[1].thickness", KeyError),       # no second layer
+    ("set", "layers.thickness", KeyError),          # a list is not an object
+    ("scale", "materials.m.liquid_suction", KeyError),  # parameter forms are not scaled
+    ("merge", "layers[0].thickness", KeyError),
+    ("set", "layers[0]..thickness", ValueError),
+    ("set", "layers[-1].thickness", ValueError),
+])
+def test_values_that_cannot_be_placed_are_refused(mode, path, error):
+    case = _case()
+    with pytest.raises(error):
+        Parameter(path, path, mode, None).apply(case, {"x": 1} if mode == "merge" else 2)
+    assert case == _case()
