@@ -47,6 +47,10 @@ def main(argv=None):
     except OSError as error:
         print(f"tamo1d study: error: {error}", file=sys.stderr)
         return 2
+    except KeyboardInterrupt:
+        print(f"tamo1d study: interrupted; the finished variants are in {arguments.out}, "
+              "run the same command again to go on", file=sys.stderr)
+        return 130
     results = result_columns(table, study)
     summary = summarise(table, results)
     summary.to_csv(os.path.join(arguments.out, "summary.csv"), index=False)
