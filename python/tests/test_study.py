@@ -26,7 +26,7 @@ def sequential(tmp_path_factory):
 
 def test_two_worker_cluster_gives_the_table_of_one_process(sequential, tmp_path):
     clustered = study.run(SMALL, out=str(tmp_path), workers=2, progress=False)
-    pd.testing.assert_frame_equal(clustered, sequential)
+    pd.testing.assert_frame_equal(clustered, sequential, check_exact=True)
     written = pd.read_csv(tmp_path / "results.csv", keep_default_na=False, na_values=[""])
     assert list(written["variant"]) == list(sequential["variant"])
 
@@ -62,7 +62,7 @@ def test_resume_runs_only_the_missing_variants(sequential, tmp_path):
     done_before = {json.loads(line)["variant"] for line in lines[:3]}
     expected = sequential[~sequential["variant"].isin(done_before)]
     assert sorted(ran) == sorted(expected["surfaces.side_a.rain_absorption"])
-    pd.testing.assert_frame_equal(resumed, sequential)
+    pd.testing.assert_frame_equal(resumed, sequential, check_exact=True)
 
 
 def test_another_study_in_the_same_folder_is_refused(tmp_path):

@@ -76,7 +76,7 @@ def test_study_on_a_scheduler_with_two_workers(loopback_cluster, tmp_path):
     assert ran and ran <= children
     written = pd.read_csv(out / "results.csv", keep_default_na=False, na_values=[""])
     expected = pd.read_csv(_csv(sequential, tmp_path), keep_default_na=False, na_values=[""])
-    pd.testing.assert_frame_equal(written, expected)
+    pd.testing.assert_frame_equal(written, expected, check_exact=True)
 
 
 def _csv(table, directory):
