@@ -1,18 +1,16 @@
-// tamo1d: runs the simulation described by a JSON case file through the tamo1dkernel
-// library and writes the requested CSV outputs.
+// tamo1d: runs the simulation described by a JSON case file through the host library
+// tamo1dhost and writes the requested CSV outputs.
 //
 // Exit codes: 0 success; 1 the simulation stopped (a step diverged at the minimum step,
 // the library refused a step, an output could not be written); 2 the command line or an
 // input file is wrong (nothing is written then).
-#include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "case_error.h"
-#include "case_loader.h"
-#include "material_catalogue.h"
-#include "run_summary.h"
-#include "simulation.h"
+#include "progress_bar.h"
+#include "tamo1dhost.h"
 #include "tamo1dkernel.h"
 
 namespace {
@@ -23,74 +21,118 @@ constexpr int kExitBadInput = 2;
 
 void usage(std::ostream& out) {
   out << "usage: tamo1d [options] CASE.json\n"
-         "  -o, --output-dir DIR   base directory of relative output paths\n"
+         "  -o, --output-dir DIR   base directory of relative output paths (created)\n"
          "  -c, --catalogue DIR    search this material catalogue directory first\n"
          "  -q, --quiet            no progress bar and no summary\n"
          "      --no-progress      no progress bar\n"
-         "      --check            read and check the case, then stop\n"
+         "      --check            read and check the case and its output paths, then stop\n"
          "      --list-materials   list the catalogue materials\n"
          "  -h, --help             this text\n"
          "  -V, --version          program and library version\n";
 }
 
-int run(int argc, char** argv) {
+struct Options {
   std::string casePath, outputDir, catalogueDir;
   bool quiet = false, progress = true, checkOnly = false, listMaterials = false;
+};
+
+// Returns -1 to go on, else the exit code.
+int parse(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    auto next = [&](const char* what) -> std::string {
-      if (i + 1 >= argc) throw std::invalid_argument(arg + " needs " + what);
-      return argv[++i];
-    };
+    const bool takesValue =
+        arg == "-o" || arg == "--output-dir" || arg == "-c" || arg == "--catalogue";
+    if (takesValue && i + 1 >= argc) {
+      std::cerr << "tamo1d: " << arg << " needs a directory\n";
+      usage(std::cerr);
+      return kExitBadInput;
+    }
     if (arg == "-o" || arg == "--output-dir") {
-      outputDir = next("a directory");
+      o.outputDir = argv[++i];
     } else if (arg == "-c" || arg == "--catalogue") {
-      catalogueDir = next("a directory");
+      o.catalogueDir = argv[++i];
     } else if (arg == "-q" || arg == "--quiet") {
-      quiet = true;
+      o.quiet = true;
     } else if (arg == "--no-progress") {
-      progress = false;
+      o.progress = false;
     } else if (arg == "--check") {
-      checkOnly = true;
+      o.checkOnly = true;
     } else if (arg == "--list-materials") {
-      listMaterials = true;
+      o.listMaterials = true;
     } else if (arg == "-h" || arg == "--help") {
       usage(std::cout);
       return kExitSuccess;
     } else if (arg == "-V" || arg == "--version") {
-      std::cout << "tamo1d, library tamo1dkernel " << tamoGetVersion() << '\n';
+      std::cout << "tamo1d " << tamoHostVersion() << ", library tamo1dkernel " << tamoGetVersion()
+                << '\n';
       return kExitSuccess;
     } else if (!arg.empty() && arg[0] == '-') {
-      throw std::invalid_argument("unknown option " + arg);
-    } else if (casePath.empty()) {
-      casePath = arg;
+      std::cerr << "tamo1d: unknown option " << arg << '\n';
+      usage(std::cerr);
+      return kExitBadInput;
+    } else if (o.casePath.empty()) {
+      o.casePath = arg;
     } else {
-      throw std::invalid_argument("more than one case file given");
+      std::cerr << "tamo1d: more than one case file given\n";
+      usage(std::cerr);
+      return kExitBadInput;
     }
   }
-  const tamo1d::MaterialCatalogue catalogue = tamo1d::MaterialCatalogue::standard(catalogueDir);
-  if (listMaterials) {
-    for (const std::string& key : catalogue.keys()) {
-      const tamo1d::MaterialDefinition m = catalogue.load(key);
-      std::cout << key << "  " << m.name << "  (" << *catalogue.find(key) << ")\n";
-    }
-    return kExitSuccess;
-  }
-  if (casePath.empty()) throw std::invalid_argument("no case file given");
+  return -1;
+}
 
-  const tamo1d::Case c = tamo1d::loadCase(casePath, catalogue);
-  tamo1d::Simulation simulation(c);
-  if (checkOnly) {
-    if (!quiet) std::cout << casePath << ": the case is valid\n";
+int listMaterials(const Options& o) {
+  int32_t length = 0;
+  if (tamoHostListMaterials(o.catalogueDir.c_str(), nullptr, 0, &length) != TAMO_HOST_OK) {
+    std::cerr << "tamo1d: error: a catalogue material cannot be read\n";
+    return kExitBadInput;
+  }
+  std::vector<char> text(static_cast<std::size_t>(length) + 1);
+  tamoHostListMaterials(o.catalogueDir.c_str(), text.data(), length + 1, &length);
+  std::cout << text.data();
+  return kExitSuccess;
+}
+
+int32_t drawProgress(double done, double /*total*/, void* bar) {
+  static_cast<tamo1d::ProgressBar*>(bar)->update(done);
+  return 0;
+}
+
+int run(const Options& o) {
+  TamoHostRun* opened = nullptr;
+  const int32_t rc = tamoHostOpenFile(o.casePath.c_str(), o.catalogueDir.c_str(), &opened);
+  const std::unique_ptr<TamoHostRun, void (*)(TamoHostRun*)> run(opened, tamoHostClose);
+  if (!run) {
+    std::cerr << "tamo1d: out of memory\n";
+    return kExitStopped;
+  }
+  auto fail = [&](int code) {
+    std::cerr << "tamo1d: error: " << tamoHostMessage(run.get()) << '\n';
+    return code;
+  };
+  if (rc != TAMO_HOST_OK) return fail(kExitBadInput);
+  for (int32_t i = 0; i < tamoHostWarningCount(run.get()); ++i) {
+    std::cerr << "tamo1d: warning: " << tamoHostWarning(run.get(), i) << '\n';
+  }
+  if (tamoHostCheckOutputs(run.get(), o.outputDir.c_str()) != TAMO_HOST_OK) {
+    return fail(kExitBadInput);
+  }
+  if (o.checkOnly) {
+    if (!o.quiet) std::cout << o.casePath << ": the case is valid\n";
     return kExitSuccess;
   }
-  tamo1d::RunOptions options;
-  options.outputDirectory = outputDir;
-  options.progress = progress && !quiet;
-  const tamo1d::RunSummary summary = simulation.run(options);
-  if (!quiet) tamo1d::printSummary(std::cout, c, summary);
-  if (!summary.completed) {
-    std::cerr << "tamo1d: " << casePath << ": the simulation stopped: " << summary.failure << '\n';
+  tamo1d::ProgressBar bar(tamoHostDuration(run.get()), o.progress && !o.quiet);
+  const int32_t advanced = tamoHostAdvance(run.get(), 0.0, drawProgress, &bar);
+  bar.finish();
+  const std::string stopped = advanced == TAMO_HOST_OK ? "" : tamoHostMessage(run.get());
+  // The rows up to a stop are results too: they are written in every case.
+  if (tamoHostWriteOutputs(run.get(), o.outputDir.c_str()) != TAMO_HOST_OK) {
+    std::cerr << "tamo1d: error: " << tamoHostMessage(run.get()) << '\n';
+    return kExitStopped;
+  }
+  if (!o.quiet) std::cout << tamoHostSummaryText(run.get());
+  if (advanced != TAMO_HOST_OK) {
+    std::cerr << "tamo1d: " << o.casePath << ": the simulation stopped: " << stopped << '\n';
     return kExitStopped;
   }
   return kExitSuccess;
@@ -99,23 +141,13 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  try {
-    return run(argc, argv);
-  } catch (const tamo1d::CaseError& e) {
-    std::cerr << "tamo1d: error: " << e.what() << '\n';
-    return kExitBadInput;
-  } catch (const std::invalid_argument& e) {
-    std::cerr << "tamo1d: " << e.what() << '\n';
+  Options options;
+  if (const int code = parse(argc, argv, options); code >= 0) return code;
+  if (options.listMaterials) return listMaterials(options);
+  if (options.casePath.empty()) {
+    std::cerr << "tamo1d: no case file given\n";
     usage(std::cerr);
     return kExitBadInput;
-  } catch (const std::bad_alloc&) {
-    std::cerr << "tamo1d: out of memory\n";
-    return kExitStopped;
-  } catch (const std::exception& e) {
-    std::cerr << "tamo1d: " << e.what() << '\n';
-    return kExitStopped;
-  } catch (...) {
-    std::cerr << "tamo1d: unexpected failure\n";
-    return kExitStopped;
   }
+  return run(options);
 }

@@ -1,5 +1,6 @@
 #include "run_summary.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,7 +17,9 @@ std::string fixed(double v, int decimals) {
 
 }  // namespace
 
-void printSummary(std::ostream& out, const Case& c, const RunSummary& s) {
+void printSummary(std::ostream& out, const Case& c, const RunSummary& s,
+                  const std::vector<SummaryItem>& moduleItems,
+                  const std::vector<std::string>& files) {
   const StepStatistics& st = s.statistics;
   const char* threads = std::getenv("OMP_NUM_THREADS");
   out << "tamo1d: " << c.title << '\n';
@@ -48,7 +51,13 @@ void printSummary(std::ostream& out, const Case& c, const RunSummary& s) {
         << fixed(s.surfaceTemperatureMax[side], 2) << " degC, humidity max "
         << fixed(s.surfaceHumidityMax[side], 4) << '\n';
   }
-  for (const std::string& f : s.files) out << "  wrote               " << f << '\n';
+  for (const SummaryItem& item : moduleItems) {
+    out << "  " << item.name << "  " << item.value << ' ' << item.unit;
+    if (!std::isnan(item.limit)) out << " (limit " << item.limit << ')';
+    if (!item.verdict.empty()) out << "  " << item.verdict;
+    out << '\n';
+  }
+  for (const std::string& f : files) out << "  wrote               " << f << '\n';
 }
 
 }  // namespace tamo1d

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "climate_provider.h"
 #include "climate_signal.h"
-#include "csv_climate.h"
+#include "step_observer.h"
+#include "summary_item.h"
 
 namespace tamo1d {
 
@@ -54,16 +56,6 @@ struct SurfaceDefinition {
   double rainAbsorption = 0.0;  // share of rain absorbed, -
   double radiativePart = 0.0;   // W/(m2 K)
   bool explicitLongWave = false;
-};
-
-// Climate of one side: either signals per quantity or columns of an hourly CSV file.
-struct SideClimateDefinition {
-  Signal temperature;                     // degC
-  Signal humidity;                        // fraction
-  Signal radiation;                       // W/m2
-  Signal counterRadiation;                // W/m2
-  Signal rain;                            // kg/(m2 h)
-  std::shared_ptr<const CsvClimate> csv;  // null when the side uses signals only
 };
 
 struct SourceDefinition {
@@ -114,14 +106,18 @@ struct Case {
   std::vector<LayerDefinition> layers;                  // side A first
   std::array<SurfaceDefinition, 2> surfaces;            // side A, side B
   double surfacePressure = 101325.0;                    // Pa, for the boundary layer thickness
-  std::array<SideClimateDefinition, 2> climate;         // side A, side B
-  Signal pressure;                                      // Pa
-  std::shared_ptr<const CsvClimate> pressureCsv;        // set: pressure column of this file
+  // Surface climate per side (side A, side B): never null after loading.
+  std::array<std::shared_ptr<const SurfaceClimateProvider>, 2> climate;
+  Signal pressure{101325.0};   // Pa
+  bool pressureGiven = false;  // false: a provider's pressure, if any, replaces `pressure`
   std::vector<SourceDefinition> sources;
   SolverSwitches solver;
   TimeSettings time;
   SeriesOutput series;
   ProfileOutput profiles;
+  // Added by module case sections: observers created for each run.
+  std::vector<StepObserverFactory> observers;
+  std::vector<std::string> warnings;  // noticed while loading, the case still runs
 };
 
 }  // namespace tamo1d

@@ -34,6 +34,8 @@ class StepController {
   // taken at start + dt. save(): keep the current state; restore(): return to it.
   using Attempt = std::function<StepOutcome(double start, double dt)>;
   using Action = std::function<void()>;
+  // accepted(end, dt): a step ending at `end` (s) of length dt was accepted.
+  using Accepted = std::function<void(double end, double dt)>;
 
   StepController(double minimumStep, bool repeatUnconverged)
       : minimumStep_(minimumStep), repeatUnconverged_(repeatUnconverged) {}
@@ -42,7 +44,8 @@ class StepController {
   // diverges at the minimum step or the library refuses a step; the state is then the
   // saved state before the failing step.
   bool advance(double start, double length, const Attempt& attempt, const Action& save,
-               const Action& restore, StepStatistics& statistics, std::string* failure) const;
+               const Action& restore, const Accepted& accepted, StepStatistics& statistics,
+               std::string* failure) const;
 
  private:
   double minimumStep_;      // s

@@ -1,27 +1,23 @@
-#include "series_writer.h"
-
-#include <stdexcept>
+#include "series_recorder.h"
 
 namespace tamo1d {
 
-SeriesWriter::SeriesWriter(const std::string& path, const std::vector<std::string>& names,
-                           int layerCount)
-    : path_(path), out_(path) {
-  if (!out_) throw std::runtime_error("cannot open " + path + " for writing");
+SeriesRecorder::SeriesRecorder(const std::vector<std::string>& names, int layerCount) {
+  table_.addColumn("time", "h");
   for (const std::string& name : names) {
     std::string problem;
-    if (auto q = parseSeriesQuantity(name, layerCount, &problem)) quantities_.push_back(*q);
+    if (auto q = parseSeriesQuantity(name, layerCount, &problem)) {
+      quantities_.push_back(*q);
+      table_.addColumn(q->name, q->unit);
+    }
   }
-  out_.precision(8);
-  out_ << "time [h]";
-  for (const SeriesQuantity& q : quantities_) out_ << ',' << q.name << " [" << q.unit << ']';
-  out_ << '\n';
+  row_.resize(static_cast<std::size_t>(table_.columnCount()));
 }
 
-double SeriesWriter::value(const SeriesQuantity& q, const ClimateState& climate,
-                           const std::vector<double>& temperature,
-                           const std::vector<double>& humidity, const ResultProbe& probe,
-                           long long iterations) const {
+double SeriesRecorder::value(const SeriesQuantity& q, const ClimateState& climate,
+                             const std::vector<double>& temperature,
+                             const std::vector<double>& humidity, const ResultProbe& probe,
+                             long long iterations) const {
   const std::size_t side = static_cast<std::size_t>(q.index);
   // Surface cells: node 2 at side A, node N at side B (C entries 1 and n-2).
   const std::size_t surfaceNode = side == 0 ? 1 : temperature.size() - 2;
@@ -70,15 +66,15 @@ double SeriesWriter::value(const SeriesQuantity& q, const ClimateState& climate,
   return 0.0;
 }
 
-void SeriesWriter::write(double seconds, const ClimateState& climate,
-                         const std::vector<double>& temperature,
-                         const std::vector<double>& humidity, const ResultProbe& probe,
-                         long long iterations) {
-  out_ << seconds / 3600.0;
-  for (const SeriesQuantity& q : quantities_) {
-    out_ << ',' << value(q, climate, temperature, humidity, probe, iterations);
+void SeriesRecorder::record(double seconds, const ClimateState& climate,
+                            const std::vector<double>& temperature,
+                            const std::vector<double>& humidity, const ResultProbe& probe,
+                            long long iterations) {
+  row_[0] = seconds / 3600.0;
+  for (std::size_t i = 0; i < quantities_.size(); ++i) {
+    row_[i + 1] = value(quantities_[i], climate, temperature, humidity, probe, iterations);
   }
-  out_ << '\n';
+  table_.append(row_);
 }
 
 }  // namespace tamo1d

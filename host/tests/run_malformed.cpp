@@ -80,11 +80,31 @@ TEST(MalformedCase, ExitTwoWithFileFieldAndProblemAndNothingWritten) {
   RunResult r = runTamo1d(dir, {"absent.json"});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("absent.json: cannot open"), std::string::npos) << r.err;
+  EXPECT_EQ(entryCount(dir), 0u);
+}
+
+TEST(CliOutputs, MissingFolderIsCreatedAndARefusedRunKeepsEarlierResults) {
+  const auto dir = scratchDirectory("output_paths");
   writeText(dir / "case.json", validCase());
-  r = runTamo1d(dir, {"--output-dir", "no/such/dir", "case.json"});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("outputs.time_series.file"), std::string::npos) << r.err;
-  EXPECT_EQ(entryCount(dir), 1u);
+  RunResult r = runTamo1d(dir, {"-q", "--output-dir", "new/dir", "case.json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string earlier = readText(dir / "new/dir/series.csv");
+  EXPECT_NE(earlier.find("total_water"), std::string::npos);
+  // The profile file now lies in a folder that is a file: refused by --check and by a run
+  // alike, with the system's reason, and the earlier series stays as it was.
+  writeText(dir / "blocked", "a file");
+  std::string text = validCase();
+  text.replace(text.find("\"profiles.csv\""), 14, "\"../../blocked/p.csv\"");
+  writeText(dir / "case.json", text);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--check", "-o", "new/dir", "case.json"},
+        std::vector<std::string>{"-o", "new/dir", "case.json"}}) {
+    r = runTamo1d(dir, args);
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_NE(r.err.find("outputs.profiles.file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Not a directory"), std::string::npos) << r.err;
+    EXPECT_EQ(readText(dir / "new/dir/series.csv"), earlier);
+  }
 }
 
 TEST(MalformedCase, TruncatedAndMangledFilesNeverCrash) {

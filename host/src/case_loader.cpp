@@ -8,6 +8,7 @@
 
 #include "climate_reader.h"
 #include "grid_builder.h"
+#include "host_modules.h"
 #include "json_fields.h"
 #include "material_reader.h"
 #include "output_quantities.h"
@@ -259,26 +260,28 @@ void readOutputs(FieldReader& root, Case& c) {
 void checkClimateCoverage(const Case& c) {
   const double from = c.time.startHour;
   const double to = c.time.startHour + c.time.duration / 3600.0;
-  const char* sides[] = {"climate.side_a.csv", "climate.side_b.csv"};
+  const char* sides[] = {"climate.side_a", "climate.side_b"};
   for (int s = 0; s < 2; ++s) {
-    const auto& csv = c.climate[static_cast<std::size_t>(s)].csv;
-    if (csv && !csv->covers(from, to)) {
-      throw CaseError(c.file, sides[s],
-                      csv->path() + " covers hours " + formatNumber(csv->firstHour()) + ".." +
-                          formatNumber(csv->lastHour()) + " but the simulation needs " +
-                          formatNumber(from) + ".." + formatNumber(to) +
-                          " (add csv_period_hours to repeat the records)");
-    }
+    const std::string problem = c.climate[static_cast<std::size_t>(s)]->coverageProblem(from, to);
+    if (!problem.empty()) throw CaseError(c.file, sides[s], problem);
+  }
+}
+
+void readModuleSections(FieldReader& root, const std::string& directory, Case& c) {
+  for (const CaseSection& section : caseSections()) {
+    if (!root.has(section.name)) continue;
+    FieldReader r(root.object(section.name), root.file(), root.pathOf(section.name));
+    section.read(r, directory, c);
   }
 }
 
 }  // namespace
 
-Case parseCase(const std::string& text, const std::string& path,
-               const MaterialCatalogue& catalogue) {
+Case parseCase(const std::string& text, const std::string& path, const MaterialCatalogue& catalogue,
+               const std::string& baseDirectory) {
   Json root;
   try {
-    root = Json::parse(text);
+    root = Json::parse(text, nullptr, true, /*ignore_comments=*/true);
   } catch (const Json::exception& e) {
     throw CaseError(path, "", std::string("is not valid JSON: ") + e.what());
   }
@@ -299,12 +302,14 @@ Case parseCase(const std::string& text, const std::string& path,
   double total = 0.0;
   for (const LayerDefinition& l : c.layers) total += l.thickness;
   readSurfaces(r, c);
-  const std::string directory = std::filesystem::path(path).parent_path().string();
+  const std::string directory =
+      baseDirectory.empty() ? std::filesystem::path(path).parent_path().string() : baseDirectory;
   readClimate(r, directory.empty() ? "." : directory, c);
   readSources(r, total, c);
   readSolver(r, c);
   readTime(r, c);
   readOutputs(r, c);
+  readModuleSections(r, directory.empty() ? "." : directory, c);
   r.finish();
   checkClimateCoverage(c);
   return c;

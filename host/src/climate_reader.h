@@ -3,6 +3,7 @@
 #ifndef TAMO1D_CLIMATE_READER_H
 #define TAMO1D_CLIMATE_READER_H
 
+#include <memory>
 #include <string>
 
 #include "case_model.h"
@@ -17,8 +18,13 @@ namespace tamo1d {
 Signal readSignal(const Json& value, const std::string& file, const std::string& path,
                   double lowest, double highest);
 
-// Fills c.climate and c.pressure / c.pressureCsv from the "climate" object. Relative CSV
-// paths are taken from caseDirectory.
+// The built-in climate kind "signals" of one side (constants, cycles, CSV columns).
+std::shared_ptr<const SurfaceClimateProvider> readSignalClimate(FieldReader& r,
+                                                                const std::string& caseDirectory,
+                                                                int side);
+
+// Fills c.climate (per side the provider of its "kind") and c.pressure from the "climate" object.
+// Relative CSV paths are taken from caseDirectory.
 void readClimate(FieldReader& root, const std::string& caseDirectory, Case& c);
 
 }  // namespace tamo1d

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <filesystem>
 
+#include "host_modules.h"
+#include "signal_climate.h"
+
 namespace tamo1d {
 
 namespace {
@@ -25,7 +28,7 @@ const QuantityRange kQuantities[] = {
     {"rain", ClimateColumn::Rain, 0.0, 500.0, false, 0.0},
 };
 
-Signal* signalOf(SideClimateDefinition& side, ClimateColumn column) {
+Signal* signalOf(SignalClimate& side, ClimateColumn column) {
   switch (column) {
     case ClimateColumn::Temperature:
       return &side.temperature;
@@ -64,36 +67,6 @@ void checkColumn(const CsvClimate& csv, ClimateColumn column, double lowest, dou
                           formatNumber(lowest) + ", " + formatNumber(highest) + "]");
     }
   }
-}
-
-SideClimateDefinition readSide(FieldReader& climate, const std::string& name,
-                               const std::string& caseDirectory) {
-  FieldReader r(climate.object(name), climate.file(), climate.pathOf(name));
-  SideClimateDefinition side;
-  if (r.has("csv")) side.csv = readCsv(r, caseDirectory);
-  for (const QuantityRange& q : kQuantities) {
-    Signal* target = signalOf(side, q.column);
-    const bool inCsv = side.csv && side.csv->hasColumn(q.column);
-    if (r.has(q.field)) {
-      if (inCsv) {
-        r.fail(q.field, "is given twice: here and as a column of " + side.csv->path());
-      }
-      *target = readSignal(r.value(q.field), r.file(), r.pathOf(q.field), q.lowest, q.highest);
-    } else if (inCsv) {
-      checkColumn(*side.csv, q.column, q.lowest, q.highest, r.file(), r.pathOf("csv"));
-    } else if (q.required) {
-      r.fail(q.field, side.csv
-                          ? "is required: neither given here nor a column of " + side.csv->path()
-                          : std::string("is required but missing"));
-    } else {
-      *target = Signal(q.fallback);
-    }
-  }
-  if (!side.csv && r.has("csv_period_hours")) {
-    r.fail("csv_period_hours", "is only allowed together with \"csv\"");
-  }
-  r.finish();
-  return side;
 }
 
 }  // namespace
@@ -144,14 +117,56 @@ Signal readSignal(const Json& value, const std::string& file, const std::string&
   return Signal(mean, std::move(cycles), minimum, maximum);
 }
 
+std::shared_ptr<const SurfaceClimateProvider> readSignalClimate(FieldReader& r,
+                                                                const std::string& caseDirectory,
+                                                                int /*side*/) {
+  auto result = std::make_shared<SignalClimate>();
+  SignalClimate& side = *result;
+  if (r.has("csv")) side.csv = readCsv(r, caseDirectory);
+  for (const QuantityRange& q : kQuantities) {
+    Signal* target = signalOf(side, q.column);
+    const bool inCsv = side.csv && side.csv->hasColumn(q.column);
+    if (r.has(q.field)) {
+      if (inCsv) {
+        r.fail(q.field, "is given twice: here and as a column of " + side.csv->path());
+      }
+      *target = readSignal(r.value(q.field), r.file(), r.pathOf(q.field), q.lowest, q.highest);
+    } else if (inCsv) {
+      checkColumn(*side.csv, q.column, q.lowest, q.highest, r.file(), r.pathOf("csv"));
+    } else if (q.required) {
+      r.fail(q.field, side.csv
+                          ? "is required: neither given here nor a column of " + side.csv->path()
+                          : std::string("is required but missing"));
+    } else {
+      *target = Signal(q.fallback);
+    }
+  }
+  if (!side.csv && r.has("csv_period_hours")) {
+    r.fail("csv_period_hours", "is only allowed together with \"csv\"");
+  }
+  r.finish();
+  return result;
+}
+
 void readClimate(FieldReader& root, const std::string& caseDirectory, Case& c) {
   FieldReader climate(root.object("climate"), root.file(), root.pathOf("climate"));
-  c.climate[0] = readSide(climate, "side_a", caseDirectory);
-  c.climate[1] = readSide(climate, "side_b", caseDirectory);
+  const char* names[2] = {"side_a", "side_b"};
+  std::vector<std::string> kindNames;
+  for (const ClimateKind& k : climateKinds()) kindNames.push_back(k.name);
+  for (int s = 0; s < 2; ++s) {
+    FieldReader r(climate.object(names[s]), climate.file(), climate.pathOf(names[s]));
+    const std::string kind = r.choice("kind", kindNames, kindNames.front());
+    for (const ClimateKind& k : climateKinds()) {
+      if (k.name == kind) c.climate[static_cast<std::size_t>(s)] = k.read(r, caseDirectory, s);
+    }
+  }
   const double lowest = 30000.0, highest = 120000.0;
   std::shared_ptr<const CsvClimate> pressureCsv;
-  for (const auto& side : c.climate) {
-    if (side.csv && side.csv->hasColumn(ClimateColumn::Pressure)) pressureCsv = side.csv;
+  for (const auto& provider : c.climate) {
+    const auto* signals = dynamic_cast<const SignalClimate*>(provider.get());
+    if (signals && signals->csv && signals->csv->hasColumn(ClimateColumn::Pressure)) {
+      pressureCsv = signals->csv;
+    }
   }
   if (climate.has("pressure")) {
     if (pressureCsv) {
@@ -159,12 +174,10 @@ void readClimate(FieldReader& root, const std::string& caseDirectory, Case& c) {
     }
     c.pressure = readSignal(climate.value("pressure"), climate.file(), climate.pathOf("pressure"),
                             lowest, highest);
+    c.pressureGiven = true;
   } else if (pressureCsv) {
     checkColumn(*pressureCsv, ClimateColumn::Pressure, lowest, highest, climate.file(),
                 climate.path());
-    c.pressureCsv = pressureCsv;
-  } else {
-    c.pressure = Signal(101325.0);
   }
   climate.finish();
 }

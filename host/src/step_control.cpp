@@ -8,8 +8,8 @@
 namespace tamo1d {
 
 bool StepController::advance(double start, double length, const Attempt& attempt,
-                             const Action& save, const Action& restore, StepStatistics& statistics,
-                             std::string* failure) const {
+                             const Action& save, const Action& restore, const Accepted& accepted,
+                             StepStatistics& statistics, std::string* failure) const {
   double done = 0.0;     // s of the interval already covered
   double step = length;  // s, current step; halves on failure, never grows in the interval
   while (done < length) {
@@ -47,6 +47,7 @@ bool StepController::advance(double start, double length, const Attempt& attempt
     if (out.status & TAMO_STATUS_RAIN_MISMATCH) ++statistics.rainMismatch;
     done += step;
     ++statistics.steps;
+    if (accepted) accepted(start + done, step);
     statistics.smallestStep =
         statistics.smallestStep == 0.0 ? step : std::min(statistics.smallestStep, step);
   }

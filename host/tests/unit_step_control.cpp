@@ -39,7 +39,7 @@ bool advance(const StepController& c, FakeModel& m, double start, double length,
              StepStatistics& stats, std::string* failure) {
   return c.advance(
       start, length, [&](double s, double dt) { return m.step(s, dt); }, [&] { m.saved = m.state; },
-      [&] { m.state = m.saved; }, stats, failure);
+      [&] { m.state = m.saved; }, nullptr, stats, failure);
 }
 
 TEST(StepControl, HalvesFromTheSavedStateAndReturnsToTheNormalStep) {
@@ -119,7 +119,7 @@ TEST(StepControl, ARefusedStepStopsWithTheLibraryCodeName) {
         state = -1.0;
         return StepOutcome{TAMO_BAD_ARGUMENT, 0, 0};
       },
-      [&] { saved = state; }, [&] { state = saved; }, stats, &failure);
+      [&] { saved = state; }, [&] { state = saved; }, nullptr, stats, &failure);
   EXPECT_FALSE(ok);
   EXPECT_DOUBLE_EQ(state, 5.0);
   EXPECT_NE(failure.find("TAMO_BAD_ARGUMENT"), std::string::npos) << failure;

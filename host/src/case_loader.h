@@ -14,9 +14,9 @@ namespace tamo1d {
 Case loadCase(const std::string& path, const MaterialCatalogue& catalogue);
 
 // The same from JSON text already read (path names the source in messages; relative
-// climate files are looked up next to it).
-Case parseCase(const std::string& text, const std::string& path,
-               const MaterialCatalogue& catalogue);
+// climate files are looked up in baseDirectory, "" = next to path). Comments are allowed.
+Case parseCase(const std::string& text, const std::string& path, const MaterialCatalogue& catalogue,
+               const std::string& baseDirectory = "");
 
 }  // namespace tamo1d
 

@@ -93,9 +93,9 @@ TEST(CaseLoader, ValidCaseCarriesTheLibraryArguments) {
 
   EXPECT_DOUBLE_EQ(c.surfaces[1].sd, 0.05);
   EXPECT_DOUBLE_EQ(c.surfaces[0].rainAbsorption, 0.7);
-  EXPECT_DOUBLE_EQ(c.climate[0].temperature.at(4800.0), 18.0);
-  EXPECT_DOUBLE_EQ(c.climate[0].rain.at(97.0 / 2.0), 0.0);  // clipped at the trough
-  EXPECT_DOUBLE_EQ(c.climate[1].temperature.at(1.0), 20.0);
+  EXPECT_DOUBLE_EQ(c.climate[0]->at(4800.0).temperature, 18.0);
+  EXPECT_DOUBLE_EQ(c.climate[0]->at(97.0 / 2.0).rain, 0.0);  // clipped at the trough
+  EXPECT_DOUBLE_EQ(c.climate[1]->at(1.0).temperature, 20.0);
   EXPECT_DOUBLE_EQ(c.pressure.at(0.0), 101325.0);
   ASSERT_EQ(c.sources.size(), 1u);
   EXPECT_EQ(c.sources[0].type, 1);
