@@ -1,6 +1,8 @@
 #include "case_loader.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -70,8 +72,22 @@ void readLayers(FieldReader& root, double initialTemperature, double initialHumi
     LayerDefinition layer;
     layer.material = r.text("material");
     layer.thickness = r.number("thickness", 1e-6, 100.0);
-    layer.cells = r.integer("cells", 1, kMaximumCells);
-    layer.stretching = r.number("stretching", 1.0, 3.0, 1.0);
+    const bool atSurface = i == 0 || i + 1 == list.size();
+    if (r.has("cells")) {
+      layer.cells = r.integer("cells", 1, kMaximumCells);
+      layer.stretching = r.number("stretching", 1.0, 3.0, 1.0);
+      const double edge = cellWidths(layer.thickness, layer.cells, layer.stretching).front();
+      if (atSurface && edge > 2.0 * defaultEdgeCell(layer.thickness, true)) {
+        c.warnings.push_back(r.file() + ": " + r.pathOf("cells") +
+                             ": the cells at the surface are " + formatNumber(edge * 1000.0) +
+                             " mm thick, which changes the surface fluxes (leave out \"cells\" "
+                             "for the default grid)");
+      }
+    } else {
+      if (r.has("stretching")) r.fail("stretching", "needs \"cells\"");
+      layer.cells = defaultCellCount(layer.thickness, defaultEdgeCell(layer.thickness, atSurface));
+      layer.stretching = kDefaultStretching;
+    }
     layer.initialTemperature = r.number("initial_temperature", -60.0, 80.0, initialTemperature);
     layer.initialHumidity = r.number("initial_humidity", 0.0, 1.0, initialHumidity);
     r.finish();
@@ -317,7 +333,10 @@ Case parseCase(const std::string& text, const std::string& path, const MaterialC
 
 Case loadCase(const std::string& path, const MaterialCatalogue& catalogue) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw CaseError(path, "", "cannot open the case file for reading");
+  if (!in) {
+    throw CaseError(path, "",
+                    std::string("cannot open the case file for reading: ") + std::strerror(errno));
+  }
   std::ostringstream text;
   text << in.rdbuf();
   if (text.str().size() > 64u * 1024u * 1024u) {

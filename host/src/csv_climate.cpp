@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -35,6 +36,24 @@ std::string columnKey(const std::string& header) {
   return trim(bracket == std::string::npos ? header : header.substr(0, bracket));
 }
 
+// The bracketed unit of a header cell ("" when none).
+std::string columnUnit(const std::string& header) {
+  const auto open = header.find('[');
+  const auto close = header.rfind(']');
+  if (open == std::string::npos || close == std::string::npos || close < open) return "";
+  return trim(header.substr(open + 1, close - open - 1));
+}
+
+// The unit each column is read in; a header may name it or leave it out.
+const char* expectedUnit(const std::string& key) {
+  if (key == "time") return "h";
+  if (key == "temperature") return "degC";
+  if (key == "humidity") return "-";
+  if (key == "rain") return "kg/(m2 h)";
+  if (key == "pressure") return "Pa";
+  return "W/m2";  // radiation, counter_radiation
+}
+
 }  // namespace
 
 const char* CsvClimate::columnName(ClimateColumn c) {
@@ -57,7 +76,10 @@ const char* CsvClimate::columnName(ClimateColumn c) {
 
 CsvClimate CsvClimate::load(const std::string& path, double periodHours) {
   std::ifstream in(path);
-  if (!in) throw CaseError(path, "", "cannot open the climate file for reading");
+  if (!in) {
+    throw CaseError(
+        path, "", std::string("cannot open the climate file for reading: ") + std::strerror(errno));
+  }
   CsvClimate climate;
   climate.path_ = path;
   climate.period_ = periodHours > 0.0 ? periodHours : 0.0;
@@ -67,6 +89,7 @@ CsvClimate CsvClimate::load(const std::string& path, double periodHours) {
   std::vector<std::string> header;
   while (std::getline(in, line)) {
     ++lineNumber;
+    if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // UTF-8 BOM
     if (!trim(line).empty() && trim(line)[0] != '#') {
       header = splitCells(line);
       break;
@@ -90,6 +113,12 @@ CsvClimate CsvClimate::load(const std::string& path, double periodHours) {
                       "unknown column \"" + key +
                           "\" (known: time, temperature, humidity, radiation, "
                           "counter_radiation, rain, pressure)");
+    }
+    const std::string unit = columnUnit(header[i]);
+    if (!unit.empty() && unit != expectedUnit(key)) {
+      throw CaseError(path, "header column " + std::to_string(i + 1),
+                      "the unit of \"" + key + "\" is [" + unit + "], the file must give [" +
+                          expectedUnit(key) + "]");
     }
     if (*slot >= 0) {
       throw CaseError(path, "header column " + std::to_string(i + 1),

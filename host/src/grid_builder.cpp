@@ -22,6 +22,18 @@ std::vector<double> cellWidths(double thickness, int cells, double stretching) {
   return widths;
 }
 
+double defaultEdgeCell(double thickness, bool atSurface) {
+  return atSurface ? std::min(kDefaultEdgeCell, 0.004 * thickness) : kDefaultEdgeCell;
+}
+
+int defaultCellCount(double thickness, double edgeCell) {
+  int cells = 1;
+  while (cells < 20000 && cellWidths(thickness, cells, kDefaultStretching).front() > edgeCell) {
+    ++cells;
+  }
+  return cells;
+}
+
 Grid buildGrid(const std::vector<LayerDefinition>& layers,
                const std::vector<int32_t>& layerMaterial) {
   Grid grid;

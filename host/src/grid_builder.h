@@ -32,6 +32,16 @@ struct Grid {
 // Widths of `cells` cells filling `thickness`, growing by `stretching` from both edges.
 std::vector<double> cellWidths(double thickness, int cells, double stretching);
 
+// The default grid of a layer: cells growing by kDefaultStretching from both edges, the
+// fewest for which the edge cells are at most defaultEdgeCell wide. The half surface cell
+// adds its resistance to the surface's, so a layer at a surface gets edge cells of at most
+// 0.4 % of its thickness: the steady heat flux is then within 0.5 % of a grid four times
+// finer whatever the conductivity.
+inline constexpr double kDefaultStretching = 1.2;
+inline constexpr double kDefaultEdgeCell = 1e-3;  // m, inside the component
+double defaultEdgeCell(double thickness, bool atSurface);
+int defaultCellCount(double thickness, double edgeCell);
+
 // layerMaterial[l]: library material number (>= 1) of layer l.
 Grid buildGrid(const std::vector<LayerDefinition>& layers,
                const std::vector<int32_t>& layerMaterial);

@@ -1,5 +1,6 @@
 #include "json_fields.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -35,6 +36,20 @@ std::string joinPath(const std::string& path, const std::string& name) {
 
 std::string indexPath(const std::string& path, std::size_t index) {
   return path + "[" + std::to_string(index) + "]";
+}
+
+std::size_t editDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> previous(b.size() + 1), current(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) previous[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    current[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t substitute = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+      current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitute});
+    }
+    std::swap(previous, current);
+  }
+  return previous[b.size()];
 }
 
 void requireObject(const Json& value, const std::string& file, const std::string& path) {
@@ -97,7 +112,15 @@ void FieldReader::fail(const std::string& name, const std::string& problem) cons
 
 const Json& FieldReader::require(const std::string& name) {
   known_.insert(name);
-  if (!object_.contains(name)) fail(name, "is required but missing");
+  if (!object_.contains(name)) {
+    // A misspelt field is the likelier cause: name it first.
+    for (auto it = object_.begin(); it != object_.end(); ++it) {
+      if (known_.count(it.key()) == 0 && editDistance(it.key(), name) <= 2) {
+        throw CaseError(file_, pathOf(it.key()), "unknown field (did you mean \"" + name + "\"?)");
+      }
+    }
+    fail(name, "is required but missing");
+  }
   return object_.at(name);
 }
 

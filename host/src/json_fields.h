@@ -64,6 +64,8 @@ double numberAt(const Json& value, const std::string& file, const std::string& p
 // Rows of exactly `columns` finite numbers: [[x, y], ...].
 std::vector<std::vector<double>> numberRows(const Json& value, const std::string& file,
                                             const std::string& path, std::size_t columns);
+// Levenshtein distance: insertions, deletions and substitutions turning a into b.
+std::size_t editDistance(const std::string& a, const std::string& b);
 std::string joinPath(const std::string& path, const std::string& name);
 std::string indexPath(const std::string& path, std::size_t index);
 std::string formatNumber(double value);

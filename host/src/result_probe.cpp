@@ -30,6 +30,12 @@ int32_t ResultProbe::refresh(const std::vector<double>& temperature,
                           saturationPressure_.data(), dewPoint_.data(), materialCount_,
                           materialWater_.data(), &interiorMean_, &totalWater_);
   if (rc != TAMO_OK) return rc;
+  // The physical total is the sum over the cells; the library's total is built from its
+  // per-material means and differs from it when a material appears in several layers.
+  totalWater_ = 0.0;
+  for (std::size_t l = 0; l < grid_.layerFirstNode.size(); ++l) {
+    totalWater_ += layerWater(static_cast<int>(l));
+  }
   return tamoGetFlux(handle_, 0, temperature.data(), humidity.data(), heatFlux_.data(),
                      enthalpyFlux_.data(), vapourFlux_.data(), liquidFlux_.data());
 }

@@ -37,7 +37,11 @@ Table runCase(const std::string& name, const json& c) {
   return readCsv(dir / "series.csv");
 }
 
-TEST(Physics, DryMultilayerWallCarriesTheUValueFlux) {
+// With the given grid and with the default grid (no "cells"): within 0.5 % of the U-value flux.
+class PhysicsGrid : public ::testing::TestWithParam<bool> {};
+
+TEST_P(PhysicsGrid, DryMultilayerWallCarriesTheUValueFlux) {
+  const bool defaultGrid = GetParam();
   // Plaster | brick | insulation from side A (-10 degC) to side B (20 degC).
   const double hA = 25.0, hB = 7.7, tA = -10.0, tB = 20.0;
   const double d[3] = {0.015, 0.2, 0.1}, lambda[3] = {0.7, 0.6, 0.04};
@@ -49,6 +53,9 @@ TEST(Physics, DryMultilayerWallCarriesTheUValueFlux) {
       {{"material", "plaster"}, {"thickness", d[0]}, {"cells", 8}, {"stretching", 1.3}},
       {{"material", "brick"}, {"thickness", d[1]}, {"cells", 30}, {"stretching", 1.15}},
       {{"material", "insulation"}, {"thickness", d[2]}, {"cells", 30}, {"stretching", 1.3}}};
+  for (json& layer : c["layers"]) {
+    if (defaultGrid) layer.erase("cells"), layer.erase("stretching");
+  }
   c["initial"] = {{"temperature", 5}, {"humidity", 0.5}};
   c["surfaces"] = {{"side_a", {{"heat_transfer", hA}}}, {"side_b", {{"heat_transfer", hB}}}};
   c["climate"] = {{"side_a", side(tA, 0.5)}, {"side_b", side(tB, 0.5)}};
@@ -62,7 +69,7 @@ TEST(Physics, DryMultilayerWallCarriesTheUValueFlux) {
        {"heat_flux_a", "heat_flux_b", "heat_flux_interface_1", "heat_flux_interface_2",
         "interface_temperature_1", "interface_temperature_2", "surface_temperature_a",
         "surface_temperature_b"}}};
-  const Table t = runCase("uvalue", c);
+  const Table t = runCase(defaultGrid ? "uvalue_default" : "uvalue", c);
   ASSERT_EQ(t.rows, 40u);
 
   double resistance = 1.0 / hA + 1.0 / hB;
@@ -80,6 +87,8 @@ TEST(Physics, DryMultilayerWallCarriesTheUValueFlux) {
   EXPECT_NEAR(t.at("surface_temperature_a").back(), tA - q / hA, 0.05);
   EXPECT_NEAR(t.at("surface_temperature_b").back(), tB + q / hB, 0.05);
 }
+
+INSTANTIATE_TEST_SUITE_P(Physics, PhysicsGrid, ::testing::Bool());
 
 // Still-air vapour permeability after Schirmer, kg/(m s Pa).
 double stillAirPermeability(double celsius, double pressure) {
@@ -177,6 +186,34 @@ TEST(Physics, CapillaryUptakeGrowsWithTheSquareRootOfTime) {
   EXPECT_NEAR(late / early, 1.0, 0.1);
   // Water only enters.
   for (std::size_t i = 1; i < water.size(); ++i) EXPECT_GE(water[i], water[i - 1] - 1e-9);
+}
+
+}  // namespace
+}  // namespace tamo1d::testing
+
+namespace tamo1d::testing {
+namespace {
+
+TEST(Physics, TotalWaterIsTheSumOfTheLayersAlsoWithAMaterialInTwoLayers) {
+  json c;
+  c["materials"] = {{"plaster", simpleMaterial(1600, 0.7, 10)},
+                    {"insulation", simpleMaterial(40, 0.04, 1)}};
+  c["layers"] = {{{"material", "plaster"}, {"thickness", 0.02}},
+                 {{"material", "insulation"}, {"thickness", 0.1}},
+                 {{"material", "plaster"}, {"thickness", 0.01}}};
+  c["initial"] = {{"temperature", 15}, {"humidity", 0.6}};
+  c["surfaces"] = {{"side_a", {{"heat_transfer", 17}}}, {"side_b", {{"heat_transfer", 8}}}};
+  c["climate"] = {{"side_a", side(0, 0.8)}, {"side_b", side(20, 0.5)}};
+  c["time"] = {{"duration_hours", 4}};
+  c["outputs"]["time_series"] = {
+      {"file", "series.csv"},
+      {"quantities", {"total_water", "layer_water_1", "layer_water_2", "layer_water_3"}}};
+  const Table t = runCase("total_water", c);
+  for (std::size_t row = 0; row < t.rows; ++row) {
+    const double sum =
+        t.at("layer_water_1")[row] + t.at("layer_water_2")[row] + t.at("layer_water_3")[row];
+    EXPECT_NEAR(t.at("total_water")[row], sum, 1e-6 * sum) << "row " << row;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // catalogue loads and cites its sources.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "case_loader.h"
@@ -159,6 +161,29 @@ TEST(CaseLoader, BundledCatalogueLoadsAndCitesItsSources) {
   }
   EXPECT_FALSE(catalogue.find("../brick").has_value()) << "keys cannot leave the directory";
   EXPECT_FALSE(catalogue.find("").has_value());
+}
+
+}  // namespace
+}  // namespace tamo1d
+
+namespace tamo1d {
+namespace {
+
+// Every JSON example of the documentation is a case the host accepts (comments included).
+TEST(CaseLoader, EveryDocumentedExampleParses) {
+  std::ifstream in(std::string(TAMO1D_DOCS) + "/case_format.md");
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string doc = text.str();
+  int examples = 0;
+  for (std::size_t at = doc.find("```json"); at != std::string::npos;
+       at = doc.find("```json", at + 1)) {
+    const std::size_t start = doc.find('\n', at) + 1;
+    const std::string example = doc.substr(start, doc.find("```", start) - start);
+    EXPECT_NO_THROW(parseCase(example, "example.json", testCatalogue())) << example;
+    ++examples;
+  }
+  EXPECT_GE(examples, 1);
 }
 
 }  // namespace

@@ -78,6 +78,12 @@ TEST(CsvClimate, InterpolatesRepeatsAndRejectsBadRecords) {
   const std::string unknown = writeTemporary("unknown.csv", "time,wind\n0,1\n1,1\n");
   EXPECT_THROW(CsvClimate::load(unknown, 0.0), CaseError);
   EXPECT_THROW(CsvClimate::load(path + ".missing", 0.0), CaseError);
+  // A unit other than the one the column is read in is refused; a UTF-8 BOM is skipped.
+  const std::string fahrenheit =
+      writeTemporary("degf.csv", "time [h],temperature [degF]\n0,40\n1,41\n");
+  EXPECT_THROW(CsvClimate::load(fahrenheit, 0.0), CaseError);
+  const std::string bom = writeTemporary("bom.csv", "\xEF\xBB\xBFtime [h],temperature\n0,1\n1,3\n");
+  EXPECT_DOUBLE_EQ(CsvClimate::load(bom, 0.0).at(ClimateColumn::Temperature, 0.5), 2.0);
 }
 
 }  // namespace

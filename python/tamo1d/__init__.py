@@ -1,18 +1,14 @@
-"""tamo1d: Python binding of the tamo1dkernel library for 1-D transient coupled heat and
-moisture transport through building components.
+"""tamo1d: Python binding of tamo1dkernel for 1-D transient coupled heat and moisture
+transport through building components.
 
-  tamo1d.lowlevel   every exported C operation through ctypes (numpy arrays, TamoError)
-  tamo1d.Simulation layers, materials, surfaces, climate arrays -> run() -> Results
-  tamo1d.load_case  a case file of the command-line host as a Simulation
+  tamo1d.Simulation a case (dict or file) run by the host library -> numpy arrays
+  tamo1d.run_case   one case dict to the end -> summary and series (parameter studies)
+  tamo1d.lowlevel   every exported C operation of the kernel through ctypes
   tamo1d.plots      profiles, surface series and total water as PNG or SVG
 """
 
-from .case import Outputs, case_from_dict, load_case
 from .errors import CaseError, TamoError
-from .materials import Catalogue, Material
-from .results import Results
-from .simulation import Simulation
-from .step_control import SimulationStopped
+from .simulation import Simulation, SimulationStopped, SummaryItem, run_case
 
-__all__ = ["CaseError", "Catalogue", "Material", "Outputs", "Results", "Simulation",
-           "SimulationStopped", "TamoError", "case_from_dict", "load_case"]
+__all__ = ["CaseError", "Simulation", "SimulationStopped", "SummaryItem", "TamoError",
+           "run_case"]

@@ -38,12 +38,5 @@ class TamoError(RuntimeError):
 
 
 class CaseError(ValueError):
-    """A case or material definition that cannot be used; names the file and the field."""
-
-    def __init__(self, file, path, message):
-        self.file = file
-        self.path = path
-        where = file or "<case>"
-        if path:
-            where += f": {path}"
-        super().__init__(f"{where}: {message}")
+    """A case the host refused; the message names the file, the field and the problem
+    exactly as the command line tamo1d prints it."""

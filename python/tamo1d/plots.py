@@ -1,5 +1,6 @@
-"""Plots of a run (matplotlib, Agg backend): profiles across the layers at chosen times,
-time series of surface and layer-boundary values, total water over time."""
+"""Pictures of a run's outputs (needs matplotlib): the profiles of the case at its profile
+times, the surface and layer-boundary temperatures and humidities over time, and the total
+water. Each takes a finished tamo1d.Simulation and plots what its case outputs."""
 
 import os
 
@@ -10,109 +11,80 @@ import matplotlib.pyplot as plt  # noqa: E402
 import numpy as np  # noqa: E402
 
 
-def default_times(results, count=5):
-    """`count` output times (h) spread evenly over the run, start and end included."""
-    hours = results.time_h
-    wanted = np.linspace(hours[0], hours[-1], count)
-    return sorted({float(hours[results.row_at(t)]) for t in wanted})
+def _mark_layers(axis, position_m, layer):
+    changes = np.nonzero(np.diff(layer))[0]
+    for i in changes:
+        axis.axvline(500.0 * (position_m[i] + position_m[i + 1]), color="0.6", linewidth=0.8)
 
 
-def _mark_layers(axis, results):
-    boundaries_mm = results.layer_boundaries_m * 1000.0
-    for x in boundaries_mm[1:-1]:
-        axis.axvline(x, color="0.6", linewidth=0.8, linestyle="--")
-    for name, left, right in zip(results.layer_names, boundaries_mm[:-1], boundaries_mm[1:]):
-        axis.text(0.5 * (left + right), 1.01, name, transform=axis.get_xaxis_transform(),
-                  ha="center", va="bottom", fontsize=8, color="0.3")
-
-
-def plot_profiles(results, path, times_h=None):
-    """Water content and temperature across the component at the output times closest to
-    times_h (default: five times over the run)."""
-    times_h = default_times(results) if times_h is None else times_h
-    x_mm = results.node_position_m[1:-1] * 1000.0
-    figure, (water_axis, temperature_axis) = plt.subplots(2, 1, figsize=(8, 7), sharex=True)
-    colours = plt.cm.viridis(np.linspace(0.0, 0.9, max(len(times_h), 1)))
-    for colour, hours in zip(colours, times_h):
-        row = results.row_at(hours)
-        label = f"{results.time_h[row]:g} h"
-        water_axis.plot(x_mm, results.water_content_kg_m3[row, 1:-1], color=colour, label=label)
-        temperature_axis.plot(x_mm, results.temperature_degC[row, 1:-1], color=colour,
-                              label=label)
-    for axis in (water_axis, temperature_axis):
-        _mark_layers(axis, results)
-        axis.grid(True, alpha=0.3)
-    water_axis.set_ylabel("water content [kg/m³]")
-    water_axis.legend(fontsize=8, loc="best")
-    temperature_axis.set_ylabel("temperature [°C]")
-    temperature_axis.set_xlabel("position from surface A [mm]")
-    figure.suptitle(f"{results.title}: profiles")
-    figure.tight_layout()
+def plot_profiles(simulation, path, times_h=None):
+    """One panel per profile quantity over the position, one line per profile time
+    (times_h: the nearest profile times to these hours; None: all)."""
+    table = simulation.profiles
+    quantities = [n for n in table if n not in ("time", "position", "layer")]
+    available = np.unique(table["time"])
+    if times_h is not None:
+        available = np.unique([available[np.abs(available - t).argmin()] for t in times_h])
+    figure, axes = plt.subplots(len(quantities), 1, figsize=(7, 2.4 * len(quantities)),
+                                sharex=True, squeeze=False)
+    for axis, name in zip(axes[:, 0], quantities):
+        for hours in available:
+            rows = table["time"] == hours
+            axis.plot(table["position"][rows] * 1000.0, table[name][rows], label=f"{hours:g} h")
+        _mark_layers(axis, table["position"][table["time"] == available[0]],
+                     table["layer"][table["time"] == available[0]])
+        axis.set_ylabel(name)
+    axes[0, 0].legend(fontsize="small")
+    axes[-1, 0].set_xlabel("position from surface A [mm]")
+    figure.suptitle(f"{simulation.title}: profiles")
     figure.savefig(path)
     plt.close(figure)
-    return path
 
 
-def plot_surface_series(results, path):
-    """Temperature and relative humidity over time at both surfaces and at every layer
-    boundary, with the air of both sides."""
-    hours = results.time_h
-    figure, (temperature_axis, humidity_axis) = plt.subplots(2, 1, figsize=(9, 7), sharex=True)
-    temperature_axis.plot(hours, results.climate_a["temperature_degC"], color="0.75",
-                          linewidth=0.8, label="air A")
-    temperature_axis.plot(hours, results.climate_b["temperature_degC"], color="0.45",
-                          linewidth=0.8, label="air B")
-    humidity_axis.plot(hours, results.climate_a["humidity_fraction"] * 100.0, color="0.75",
-                       linewidth=0.8, label="air A")
-    humidity_axis.plot(hours, results.climate_b["humidity_fraction"] * 100.0, color="0.45",
-                       linewidth=0.8, label="air B")
-    temperature_axis.plot(hours, results.temperature_degC[:, 1], label="surface A")
-    temperature_axis.plot(hours, results.temperature_degC[:, -2], label="surface B")
-    humidity_axis.plot(hours, results.humidity_fraction[:, 1] * 100.0, label="surface A")
-    humidity_axis.plot(hours, results.humidity_fraction[:, -2] * 100.0, label="surface B")
-    for b in range(results.boundary_temperature_degC.shape[1]):
-        label = f"{results.layer_names[b]} | {results.layer_names[b + 1]}"
-        temperature_axis.plot(hours, results.boundary_temperature_degC[:, b], label=label)
-        humidity_axis.plot(hours, results.boundary_humidity_fraction[:, b] * 100.0, label=label)
-    temperature_axis.set_ylabel("temperature [°C]")
-    humidity_axis.set_ylabel("relative humidity [%]")
-    humidity_axis.set_xlabel("time [h]")
-    for axis in (temperature_axis, humidity_axis):
-        axis.grid(True, alpha=0.3)
-        axis.legend(fontsize=8, loc="best")
-    figure.suptitle(f"{results.title}: surfaces and layer boundaries")
-    figure.tight_layout()
+def plot_surface_series(simulation, path):
+    """Temperatures and humidities of the time series over time, one panel each."""
+    names = simulation.series_names()
+    groups = [[n for n in names if "temperature" in n], [n for n in names if "humidity" in n]]
+    groups = [g for g in groups if g]
+    figure, axes = plt.subplots(max(len(groups), 1), 1, figsize=(8, 3 * max(len(groups), 1)),
+                                sharex=True, squeeze=False)
+    hours = simulation.series("time")
+    for axis, group in zip(axes[:, 0], groups):
+        for name in group:
+            axis.plot(hours, simulation.series(name), label=name, linewidth=1.0)
+        axis.set_ylabel(f"[{simulation.series_unit(group[0])}]")
+        axis.legend(fontsize="small")
+    axes[-1, 0].set_xlabel("time [h]")
+    figure.suptitle(f"{simulation.title}: surfaces and layer boundaries")
     figure.savefig(path)
     plt.close(figure)
-    return path
 
 
-def plot_total_water(results, path):
-    """Total water of the component (kg/m²) and the water of every layer over time."""
-    figure, axis = plt.subplots(figsize=(8, 4.5))
-    axis.plot(results.time_h, results.total_water_kg_m2, color="black", linewidth=1.5,
-              label="total")
-    if len(results.layer_names) > 1:
-        for l, name in enumerate(results.layer_names):
-            axis.plot(results.time_h, results.layer_water_kg_m2[:, l], linewidth=0.9,
-                      label=f"layer {l + 1}: {name}")
+def plot_total_water(simulation, path):
+    """The total water of the component over time."""
+    figure, axis = plt.subplots(figsize=(8, 3))
+    axis.plot(simulation.series("time"), simulation.series("total_water"), color="black")
     axis.set_xlabel("time [h]")
-    axis.set_ylabel("water [kg/m²]")
-    axis.grid(True, alpha=0.3)
-    axis.legend(fontsize=8, loc="best")
-    axis.set_title(f"{results.title}: water content")
-    figure.tight_layout()
+    axis.set_ylabel("total water [kg/m2]")
+    figure.suptitle(f"{simulation.title}: total water")
     figure.savefig(path)
     plt.close(figure)
-    return path
 
 
-def save_all(results, directory, image_format="png", times_h=None):
-    """Writes profiles, surfaces and total_water images into directory; returns the paths."""
-    if image_format not in ("png", "svg"):
-        raise ValueError(f"image format {image_format!r}: png or svg")
-    os.makedirs(directory, exist_ok=True)
-    join = lambda name: os.path.join(directory, f"{name}.{image_format}")  # noqa: E731
-    return [plot_profiles(results, join("profiles"), times_h),
-            plot_surface_series(results, join("surfaces")),
-            plot_total_water(results, join("total_water"))]
+def save_all(simulation, out_dir, fmt="png", times_h=None):
+    """The pictures the case's outputs allow, as out_dir/<name>.<fmt>; returns the paths."""
+    os.makedirs(out_dir, exist_ok=True)
+    names = simulation.series_names()
+    jobs = []
+    if simulation.profiles.get("time") is not None and len(simulation.profiles["time"]):
+        jobs.append(("profiles", lambda p: plot_profiles(simulation, p, times_h)))
+    if any("temperature" in n or "humidity" in n for n in names):
+        jobs.append(("surfaces", lambda p: plot_surface_series(simulation, p)))
+    if "total_water" in names:
+        jobs.append(("total_water", lambda p: plot_total_water(simulation, p)))
+    written = []
+    for name, plot in jobs:
+        path = os.path.join(out_dir, f"{name}.{fmt}")
+        plot(path)
+        written.append(path)
+    return written

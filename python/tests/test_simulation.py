@@ -1,6 +1,8 @@
-"""The high-level Simulation: the bundled case against the command-line host's output,
-the array climate path, and the step halving."""
+"""tamo1d.Simulation over the host library: the same engine as the command line (byte-identical
+CSV, the same refusals), dict cases, runs in parts, the summary."""
 
+import glob
+import json
 import os
 import shutil
 import subprocess
@@ -8,101 +10,71 @@ import subprocess
 import numpy as np
 import pytest
 
-from tamo1d import Simulation, load_case
-from tamo1d import __main__ as command_line
-from tamo1d.lowlevel import StepOutcome
-from tamo1d.step_control import SimulationStopped, StepStatistics, advance
+from tamo1d import CaseError, Simulation, run_case
+
+REPOSITORY = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUNDLED = sorted(glob.glob(os.path.join(REPOSITORY, "examples", "cases", "*.json")))
 
 
 def host_executable():
     path = os.environ.get("TAMO1D_EXECUTABLE", "")
-    return path if path and os.path.isfile(path) else shutil.which("tamo1d")
-
-
-def test_bundled_case_matches_the_command_line_host(case_path, tmp_path):
-    host = host_executable()
-    if host is None:
+    found = path if path and os.path.isfile(path) else shutil.which("tamo1d")
+    if found is None:
         pytest.skip("the command-line host tamo1d is not built (set TAMO1D_EXECUTABLE)")
-    host_dir, python_dir = tmp_path / "host", tmp_path / "python"
-    host_dir.mkdir()
-    subprocess.run([host, "--quiet", "--output-dir", str(host_dir), case_path], check=True)
-    assert command_line.main(["run", case_path, "--out", str(python_dir),
-                              "--no-progress"]) == 0
-    for name in ("series.csv", "profiles.csv"):
-        expected = (host_dir / name).read_text()
-        assert expected.count("\n") > 4
-        assert (python_dir / name).read_text() == expected, name
+    return found
 
 
-def test_run_results_are_physical_and_complete(case_path):
-    simulation, _ = load_case(case_path)
-    results = simulation.run(progress=False)
-    assert results.completed and results.failure == ""
-    assert results.time_h[0] == 0.0 and results.time_h[-1] == 48.0 and results.time_h.size == 49
-    n = results.node_position_m.size
-    assert results.temperature_degC.shape == (49, n) == results.water_content_kg_m3.shape
-    # Total water is the sum of the layer water (host convention of half surface cells).
-    assert np.allclose(results.layer_water_kg_m2.sum(axis=1), results.total_water_kg_m2,
-                       rtol=1e-12)
-    # Rain on side A wets the brick; interior temperatures stay between the air values.
-    assert results.layer_water_kg_m2[-1, 0] > 5.0 * results.layer_water_kg_m2[0, 0]
-    interior = results.temperature_degC[1:, 1:-1]
-    assert interior.min() >= 1.0 - 1e-9 and interior.max() <= 20.0 + 1e-9
-    assert results.statistics.steps == 48 and results.iterations.sum() > 0
-    assert np.all(np.diff(results.node_position_m) > 0.0)
+def run_both(case, directory):
+    """(tamo1d, python3 -m tamo1d run) on the case: each (exit code, stderr)."""
+    results = []
+    for name, command in (("host", [host_executable(), "--quiet"]),
+                          ("python", ["/usr/bin/python3", "-m", "tamo1d", "run"])):
+        out = directory / name
+        done = subprocess.run(command + [case, "--no-progress", "-o", str(out)],
+                              capture_output=True, text=True,
+                              cwd=os.path.dirname(os.path.dirname(__file__)))
+        results.append((done.returncode, done.stderr))
+    return results
 
 
-def test_climate_arrays_give_the_same_run_as_the_case_signals(case_path):
-    from_case, _ = load_case(case_path)
-    reference = from_case.run(progress=False)
-    hours = np.arange(0.0, 49.0)
-    side_a = {q: np.array([from_case.climate[0].value(q, h) for h in hours])
-              for q in ("temperature", "humidity", "radiation", "counter_radiation", "rain")}
-    simulation = Simulation("arrays")
-    for layer in from_case.layers:
-        simulation.add_layer(layer.material, layer.thickness, layer.cells, layer.stretching,
-                             initial_humidity=layer.initial_humidity)
-    simulation.set_initial(15.0, 0.7)
-    simulation.set_surfaces(*from_case.surfaces)
-    simulation.set_climate(side_a, {"temperature": 20.0, "humidity": 0.5}, hours=hours)
-    results = simulation.run(duration_hours=48, step_seconds=3600, minimum_step_seconds=225,
-                             progress=False)
-    assert np.array_equal(results.temperature_degC, reference.temperature_degC)
-    assert np.array_equal(results.humidity_fraction, reference.humidity_fraction)
-    assert np.array_equal(results.total_water_kg_m2, reference.total_water_kg_m2)
+@pytest.mark.parametrize("case", BUNDLED + [os.path.join(os.path.dirname(__file__), "data",
+                                                         "wall_case.json")])
+def test_command_line_and_python_write_byte_identical_csv(case, tmp_path):
+    (host_code, _), (python_code, error) = run_both(case, tmp_path)
+    assert host_code == python_code == 0, error
+    files = sorted(p.name for p in (tmp_path / "host").iterdir())
+    assert files and files == sorted(p.name for p in (tmp_path / "python").iterdir())
+    for name in files:
+        assert (tmp_path / "python" / name).read_bytes() == (tmp_path / "host" / name).read_bytes()
 
 
-def test_step_halving_repeats_from_the_saved_state_then_returns_to_the_normal_step():
-    # Steps longer than 900 s diverge (-20); 900 s steps report no convergence (status 2)
-    # once; everything else converges.
-    calls, state = [], {"value": 0.0, "saved": None, "unconverged_once": True}
+@pytest.mark.parametrize("cell", ["nan", "75"])  # a NaN cell; humidity in percent
+def test_bad_climate_csv_is_refused_by_both_with_the_same_message(cell, tmp_path, case_path):
+    case = json.load(open(case_path))
+    (tmp_path / "climate.csv").write_text(f"time [h],temperature [degC],humidity [-]\n"
+                                          f"0,5,0.8\n24,6,{cell}\n48,5,0.8\n")
+    case["climate"]["side_a"] = {"csv": "climate.csv"}
+    (tmp_path / "case.json").write_text(json.dumps(case))
+    (host_code, host_error), (python_code, python_error) = run_both(
+        str(tmp_path / "case.json"), tmp_path)
+    assert host_code == python_code == 2
+    assert host_error == python_error and "climate.csv" in host_error
+    assert not (tmp_path / "host").exists() and not (tmp_path / "python").exists()
 
-    def attempt(start, dt):
-        calls.append((start, dt))
-        state["value"] += dt
-        if dt > 900.0:
-            return StepOutcome(-20, 5, 1e30, 1e30, 4)
-        if dt == 900.0 and state["unconverged_once"]:
-            state["unconverged_once"] = False
-            return StepOutcome(0, 5, 0.01, 0.01, 2)
-        return StepOutcome(0, 3, 0.0, 0.0, 0)
 
-    def save():
-        state["saved"] = state["value"]
-
-    def restore():
-        state["value"] = state["saved"]
-
-    statistics = StepStatistics()
-    advance(0.0, 3600.0, attempt, save, restore, statistics, minimum_step=450.0)
-    assert calls[:4] == [(0.0, 3600.0), (0.0, 1800.0), (0.0, 900.0), (0.0, 450.0)]
-    assert state["value"] == 3600.0                    # failed attempts were undone
-    assert statistics.halvings == 3 and statistics.smallest_step == 450.0
-    assert sum(dt for _, dt in calls[3:]) == 3600.0 and calls[4] == (450.0, 450.0)
-    # The next interval starts again with the normal step; at the minimum step a
-    # divergence stops the run.
-    calls.clear()
-    with pytest.raises(SimulationStopped):
-        advance(3600.0, 3600.0, attempt, save, restore, statistics, minimum_step=1800.0)
-    assert calls == [(3600.0, 3600.0), (3600.0, 1800.0)]
-    assert state["value"] == 3600.0
+def test_dict_case_run_in_parts_equals_one_run_and_reports_its_summary(case_path):
+    case = json.load(open(case_path))
+    whole = run_case(case, base_dir=os.path.dirname(case_path))
+    with Simulation(case) as parts:
+        while not parts.finished:
+            parts.run(hours=7, progress=False)
+        for name in parts.series_names():
+            np.testing.assert_array_equal(parts.series(name), whole["series"][name])
+        summary = parts.summary()
+        assert summary["total_water_end"].unit == "kg/m2"
+        assert summary["total_water_end"].value == pytest.approx(parts.series("total_water")[-1])
+        layers = parts.profiles["layer"]
+        assert set(layers) == {1.0, 2.0, 3.0}
+    case["layers"][0]["thicknes"] = case["layers"][0].pop("thickness")
+    with pytest.raises(CaseError, match=r"layers\[0\]\.thicknes.*unknown field"):
+        Simulation(case)
