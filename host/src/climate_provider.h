@@ -7,6 +7,7 @@
 #define TAMO1D_CLIMATE_PROVIDER_H
 
 #include <array>
+#include <limits>
 #include <string>
 
 namespace tamo1d {
@@ -18,6 +19,8 @@ struct SideClimate {
   double radiation = 0.0;         // W/m2, short-wave irradiance on the surface
   double counterRadiation = 0.0;  // W/m2, long-wave counter-radiation (explicit mode)
   double rain = 0.0;              // kg/(m2 h), rain on the surface
+  // W/(m2 K), surface heat transfer coefficient of this moment; NaN: the surface's constant
+  double heatTransfer = std::numeric_limits<double>::quiet_NaN();
 };
 
 // Both sides and the barometric pressure, as tamoStep2 takes them.

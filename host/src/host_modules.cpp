@@ -1,20 +1,22 @@
 #include "host_modules.h"
 
 #include "climate_reader.h"
+#include "weather_section.h"
 
 namespace tamo1d {
 
 const std::vector<ClimateKind>& climateKinds() {
   static const std::vector<ClimateKind> kinds = {
       {"signals", readSignalClimate},
-      // Further kinds (weather files with orientation, standard indoor climates) here.
+      {"weather", readWeatherSideKind},
+      {"en15026", readStandardIndoorKind},
   };
   return kinds;
 }
 
 const std::vector<CaseSection>& caseSections() {
   static const std::vector<CaseSection> sections = {
-      // {"weather", readWeatherSection}, {"assessment", readAssessmentSection}, ...
+      {"weather", readWeatherSection},
   };
   return sections;
 }

@@ -17,6 +17,7 @@ const SidePattern kSidePatterns[] = {
     {"air_humidity_", SeriesKind::AirHumidity, "-"},
     {"rain_", SeriesKind::Rain, "kg/(m2 h)"},
     {"radiation_", SeriesKind::Radiation, "W/m2"},
+    {"counter_radiation_", SeriesKind::CounterRadiation, "W/m2"},
     {"surface_temperature_", SeriesKind::SurfaceTemperature, "degC"},
     {"surface_humidity_", SeriesKind::SurfaceHumidity, "-"},
     {"heat_flux_", SeriesKind::HeatFlux, "W/m2"},
@@ -131,6 +132,7 @@ std::optional<ProfileQuantity> parseProfileQuantity(const std::string& name) {
 
 std::string seriesQuantityHelp() {
   return "known: air_temperature_a|b, air_humidity_a|b, rain_a|b, radiation_a|b, "
+         "counter_radiation_a|b, "
          "surface_temperature_a|b, surface_humidity_a|b, interface_temperature_K, "
          "interface_humidity_K, layer_water_L, layer_water_content_L, total_water, "
          "heat_flux_a|b, enthalpy_flux_a|b, vapour_flux_a|b, liquid_flux_a|b, "

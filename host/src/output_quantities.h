@@ -14,6 +14,7 @@ enum class SeriesKind {
   AirHumidity,           // -, side
   Rain,                  // kg/(m2 h), side
   Radiation,             // W/m2, side
+  CounterRadiation,      // W/m2, side (long-wave reaching the surface)
   SurfaceTemperature,    // degC, side
   SurfaceHumidity,       // -, side
   InterfaceTemperature,  // degC, layer boundary

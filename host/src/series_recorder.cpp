@@ -38,6 +38,8 @@ double SeriesRecorder::value(const SeriesQuantity& q, const ClimateState& climat
       return climate.sides[side].rain;
     case SeriesKind::Radiation:
       return climate.sides[side].radiation;
+    case SeriesKind::CounterRadiation:
+      return climate.sides[side].counterRadiation;
     case SeriesKind::SurfaceTemperature:
       return temperature[surfaceNode];
     case SeriesKind::SurfaceHumidity:

@@ -101,11 +101,13 @@ Simulation::Advance Simulation::advance(double untilSeconds, const Progress& pro
     const SideClimate& b = climate.sides[1];
     StepOutcome out;
     double humidityChange = 0.0, temperatureChange = 0.0;
-    out.result = tamoStep2(handle, sa.heatTransfer, sa.sd, a.temperature, a.humidity, a.radiation,
-                           a.counterRadiation, a.rain, sb.heatTransfer, sb.sd, b.temperature,
-                           b.humidity, b.radiation, b.counterRadiation, b.rain, climate.pressure,
-                           dt, 0, temperature_.data(), humidity_.data(), water_.data(),
-                           &out.iterations, &humidityChange, &temperatureChange, &out.status);
+    const double ha = std::isnan(a.heatTransfer) ? sa.heatTransfer : a.heatTransfer;
+    const double hb = std::isnan(b.heatTransfer) ? sb.heatTransfer : b.heatTransfer;
+    out.result =
+        tamoStep2(handle, ha, sa.sd, a.temperature, a.humidity, a.radiation, a.counterRadiation,
+                  a.rain, hb, sb.sd, b.temperature, b.humidity, b.radiation, b.counterRadiation,
+                  b.rain, climate.pressure, dt, 0, temperature_.data(), humidity_.data(),
+                  water_.data(), &out.iterations, &humidityChange, &temperatureChange, &out.status);
     return out;
   };
   const StepController::Action save = [&] {

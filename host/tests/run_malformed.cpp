@@ -151,7 +151,8 @@ TEST(Cli, OptionsAndBundledCasesCheckOut) {
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_NE(r.out.find("mineral_wool"), std::string::npos) << r.out;
   for (const char* name :
-       {"masonry_interior_insulation.json", "timber_frame_wall.json", "flat_roof.json"}) {
+       {"masonry_interior_insulation.json", "masonry_interior_insulation_north.json",
+        "timber_frame_wall.json", "flat_roof.json"}) {
     r = runTamo1d(dir, {"--check", std::string(TAMO1D_EXAMPLE_CASES) + "/" + name});
     EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err;
   }

@@ -1,0 +1,87 @@
+// Cases on a weather file: the providers the weather section builds read the right records
+// (hour convention, interpolation, repetition), and misuse is refused with the field named.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "case_error.h"
+#include "case_loader.h"
+#include "material_catalogue.h"
+#include "standard_indoor_climate.h"
+#include "weather_side_climate.h"
+
+namespace tamo1d {
+namespace {
+
+const std::string kCase = std::string(TAMO1D_EXAMPLE_CASES) + "/masonry_interior_insulation.json";
+
+std::string defaultCaseText() {
+  std::ifstream in(kCase);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+Case parsed(const std::string& text) {
+  return parseCase(text, kCase, MaterialCatalogue({TAMO1D_TEST_CATALOGUE}),
+                   std::string(TAMO1D_EXAMPLE_CASES));
+}
+
+TEST(WeatherCase, ProvidersReadTheRecordsOfTheClockHour) {
+  const Case c = parsed(defaultCaseText());
+  EXPECT_TRUE(c.surfaces[0].explicitLongWave);
+  const auto* outside = dynamic_cast<const WeatherSideClimate*>(c.climate[0].get());
+  const auto* inside = dynamic_cast<const StandardIndoorClimate*>(c.climate[1].get());
+  ASSERT_NE(outside, nullptr);
+  ASSERT_NE(inside, nullptr);
+  // Vantaa 2007, 1 January: 2.3 degC at 12:00, 2.9 degC at 13:00 (rows 13 and 14); the hour
+  // 12:00-13:00 is the record stamped 13:00. The day's mean is 2.3 degC: EN 15026 normal
+  // load gives 20 degC and 30 % + (2.3 + 10) % = 42.3 %.
+  for (double year : {0.0, 8760.0, 3 * 8760.0}) {
+    const SideClimate a = outside->at(12.5 + year);
+    EXPECT_NEAR(a.temperature, 2.6, 1e-12);
+    EXPECT_EQ(a.radiation, outside->surfaceClimate().shortWave[13]);
+    EXPECT_EQ(a.counterRadiation, outside->surfaceClimate().counterRadiation[13]);
+    EXPECT_TRUE(std::isnan(a.heatTransfer));
+    const SideClimate b = inside->at(12.5 + year);
+    EXPECT_EQ(b.temperature, 20.0);
+    EXPECT_NEAR(b.humidity, 0.423, 1e-12);
+  }
+  double pressure = 0.0;
+  EXPECT_TRUE(outside->pressureAt(5.0, &pressure));
+  EXPECT_NEAR(pressure, 100713.8, 0.1);  // ISO 2533 standard atmosphere at 51 m
+}
+
+TEST(WeatherCase, MisuseIsRefusedWithTheField) {
+  const std::string text = defaultCaseText();
+  struct Case_ {
+    std::string from, to, field, words;
+  };
+  const std::vector<Case_> cases = {
+      {"\"repeat\": true", "\"repeat\": false",  // two years on one year of weather
+       "climate.side_a", "beyond the 8760 hours"},
+      {"\"latitude\": 60.33,", "", "weather.latitude", "is required"},
+      {"\"start_year\": 2007", "\"start_year\": 2006", "weather.start_year", "before"},
+      {"Vantaa-07.prn", "Missing-07.prn", "weather.file", "cannot open"},
+  };
+  for (const Case_& k : cases) {
+    std::string changed = text;
+    changed.replace(changed.find(k.from), k.from.size(), k.to);
+    if (k.from.starts_with("\"repeat\"")) {
+      changed.replace(changed.find("\"duration_hours\": 8760"), 22, "\"duration_hours\": 17520");
+    }
+    try {
+      parsed(changed);
+      ADD_FAILURE() << k.field << " accepted";
+    } catch (const CaseError& e) {
+      EXPECT_EQ(e.field(), k.field) << e.what();
+      EXPECT_NE(std::string(e.what()).find(k.words), std::string::npos) << e.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tamo1d
