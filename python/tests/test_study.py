@@ -37,9 +37,9 @@ def test_refused_value_is_a_failed_row_with_the_hosts_message(sequential):
     for message in failed["error"]:
         assert "rain_absorption" in message and "1.5" in message
     ran = sequential[sequential["status"] == "ok"]
-    assert len(ran) == 4 and ran["layer_water_3.final"].notna().all()
+    assert len(ran) == 4 and ran["layer_water_2.final"].notna().all()
     # More insulation holds more water in the insulation layer, whatever the rain.
-    by_thickness = ran.groupby("layers[2].thickness")["layer_water_3.final"].mean()
+    by_thickness = ran.groupby("layers[1].thickness")["layer_water_2.final"].mean()
     assert by_thickness[0.08] > by_thickness[0.04]
 
 
