@@ -3,7 +3,6 @@ and the table."""
 
 import pandas as pd
 
-from .errors import StudyError
 from .executors import run_in_process, run_on_dask
 from .progress import StudyProgress
 from .store import ResultStore
@@ -94,8 +93,6 @@ def make_table(study, variants, rows):
                         result_columns.setdefault(column)
         records.append(record)
     columns = [*FIRST_COLUMNS, *names, *STATUS_COLUMNS, *result_columns]
-    if not variants:
-        raise StudyError("", "the study has no variants")
     return pd.DataFrame.from_records(records, columns=columns)
 
 
