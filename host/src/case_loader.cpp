@@ -77,7 +77,7 @@ void readLayers(FieldReader& root, double initialTemperature, double initialHumi
       layer.cells = r.integer("cells", 1, kMaximumCells);
       layer.stretching = r.number("stretching", 1.0, 3.0, 1.0);
       const double edge = cellWidths(layer.thickness, layer.cells, layer.stretching).front();
-      if (atSurface && edge > 2.0 * defaultEdgeCell(layer.thickness, true)) {
+      if (atSurface && edge > 2.0 * kDefaultEdgeCell) {
         c.warnings.push_back(r.file() + ": " + r.pathOf("cells") +
                              ": the cells at the surface are " + formatNumber(edge * 1000.0) +
                              " mm thick, which changes the surface fluxes (leave out \"cells\" "

@@ -1,7 +1,9 @@
 #include "material_catalogue.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -60,7 +62,11 @@ MaterialDefinition MaterialCatalogue::load(const std::string& key) const {
   const std::optional<std::string> path = find(key);
   if (!path) throw CaseError("", "", "material \"" + key + "\" is not in the catalogue");
   std::ifstream in(*path);
-  if (!in) throw CaseError(*path, "", "cannot open the material file for reading");
+  if (!in) {
+    throw CaseError(
+        *path, "",
+        std::string("cannot open the material file for reading: ") + std::strerror(errno));
+  }
   Json definition;
   try {
     definition = Json::parse(in);

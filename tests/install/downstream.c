@@ -1,6 +1,7 @@
 /* Uses the installed library: create a context, define a grid, read it back. */
 #include <stdio.h>
 
+#include "tamo1dhost.h"
 #include "tamo1dkernel.h"
 
 int main(void) {
@@ -11,6 +12,11 @@ int main(void) {
   if (h < 1 || tamoSetGrid(h, 3, x, 0.0, mat) != TAMO_OK) return 1;
   if (tamoGetGrid(h, 4, back) != TAMO_OK || back[3] != 0.2) return 2;
   if (tamoDeleteContext(h) != TAMO_OK) return 3;
+  /* The host library refuses a case without layers and says which field. */
+  TamoHostRun* run = NULL;
+  if (tamoHostOpenText("{}", "c.json", NULL, NULL, &run) != TAMO_HOST_BAD_INPUT) return 4;
+  if (tamoHostMessage(run)[0] == '\0') return 5;
+  tamoHostClose(run);
   puts("1 passed, 0 failed");
   return 0;
 }
