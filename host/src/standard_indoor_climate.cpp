@@ -11,7 +11,9 @@ StandardIndoorClimate::StandardIndoorClimate(WeatherTimeline timeline, weather::
 }
 
 SideClimate StandardIndoorClimate::at(double hour) const {
-  const weather::IndoorAir& air = indoor_[timeline_.intervalRecord(hour)];
+  // The day of the middle of the weather hour that ends at `hour`: a step ending at 24:00
+  // still belongs to its day.
+  const weather::IndoorAir& air = indoor_[timeline_.recordAtOrBefore(hour - 0.5)];
   SideClimate side;
   side.temperature = air.temperature;
   side.humidity = air.humidity;

@@ -37,6 +37,10 @@ std::size_t WeatherTimeline::intervalRecord(double hour) const {
   return wrapped(static_cast<long>(std::ceil(position(hour))));
 }
 
+std::size_t WeatherTimeline::recordAtOrBefore(double hour) const {
+  return wrapped(static_cast<long>(std::floor(position(hour))));
+}
+
 std::string WeatherTimeline::coverageProblem(double from, double to) const {
   if (repeat_) return "";
   const double last = static_cast<double>(series_->size() - 1);

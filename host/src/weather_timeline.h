@@ -23,6 +23,8 @@ class WeatherTimeline {
   double instantaneous(const std::vector<double>& column, double hour) const;
   // Index of the record whose hour (stamp - 1, stamp] holds `hour` (means over the hour).
   std::size_t intervalRecord(double hour) const;
+  // Index of the last record stamped at or before `hour`.
+  std::size_t recordAtOrBefore(double hour) const;
   // "" when [from, to] lies within the weather (always with repetition), else the reason.
   std::string coverageProblem(double from, double to) const;
 

@@ -9,8 +9,10 @@
 
 #include "case_error.h"
 #include "case_loader.h"
+#include "grid_builder.h"
 #include "material_catalogue.h"
 #include "standard_indoor_climate.h"
+#include "surface_climate_totals.h"
 #include "weather_side_climate.h"
 
 namespace tamo1d {
@@ -50,6 +52,17 @@ TEST(WeatherCase, ProvidersReadTheRecordsOfTheClockHour) {
     EXPECT_EQ(b.temperature, 20.0);
     EXPECT_NEAR(b.humidity, 0.423, 1e-12);
   }
+  // The step ending at 24:00 still has 1 January's indoor air; the next one 2 January's
+  // (mean 2.491667 degC: 42.49167 %). Rain 0.07 mm in the hour to 01:00 on 2 January.
+  EXPECT_NEAR(inside->at(24.0).humidity, 0.423, 1e-12);
+  EXPECT_NEAR(inside->at(24.5).humidity, 0.4249167, 1e-7);
+  EXPECT_GT(outside->at(24.5).rain, 0.0);
+  EXPECT_EQ(outside->at(24.5).rain, outside->surfaceClimate().rain[25]);
+  // Wind 4.0 and 5.0 m/s at 12:00 and 13:00: h = 4 + 4 * 4.5 (EN ISO 6946) + 4.5 (the
+  // radiative part the kernel takes off again in its explicit long-wave mode).
+  std::string windy = defaultCaseText();
+  windy.replace(windy.find("\"constant\""), 10, "\"wind\"");
+  EXPECT_NEAR(parsed(windy).climate[0]->at(12.5).heatTransfer, 26.5, 1e-12);
   double pressure = 0.0;
   EXPECT_TRUE(outside->pressureAt(5.0, &pressure));
   EXPECT_NEAR(pressure, 100713.8, 0.1);  // ISO 2533 standard atmosphere at 51 m
@@ -81,6 +94,29 @@ TEST(WeatherCase, MisuseIsRefusedWithTheField) {
       EXPECT_NE(std::string(e.what()).find(k.words), std::string::npos) << e.what();
     }
   }
+}
+
+// Two half-hour steps with 500 and 300 W/m2 and 2 kg/(m2 h) of rain: 0.4 kWh/m2 and
+// 2 kg/m2 in one hour, 3504 kWh/(m2 a) and 17520 kg/(m2 a) as yearly rates.
+TEST(WeatherCase, SummaryGivesYearlyRatesOfWhatTheSurfaceReceived) {
+  const Grid grid;
+  const std::vector<double> none;
+  const Case c;
+  auto totals = surfaceClimateTotals(0)(c, grid);
+  ClimateState climate;
+  climate.sides[0].rain = 2.0;
+  for (double radiation : {500.0, 300.0}) {
+    climate.sides[0].radiation = radiation;
+    climate.sides[0].counterRadiation = radiation / 2.0;
+    totals->accepted({0.0, 1800.0, grid, none, none, none, climate});
+  }
+  std::vector<SummaryItem> items;
+  totals->summarise(items);
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].name, "solar_irradiation_a");
+  EXPECT_NEAR(items[0].value, 3504.0, 1e-9);
+  EXPECT_NEAR(items[1].value, 17520.0, 1e-9);
+  EXPECT_NEAR(items[2].value, 200.0, 1e-12);
 }
 
 }  // namespace

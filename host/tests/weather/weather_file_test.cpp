@@ -10,14 +10,11 @@
 #include <vector>
 
 #include "weather/epw_reader.h"
-#include "weather/fmi_test_year_reader.h"
 #include "weather/text_fields.h"
 #include "weather/weather_file_error.h"
 
 namespace tamo1d::weather {
 namespace {
-
-const WeatherSite kVantaa{60.33, 24.97, 2.0, 51.0};
 
 // 28 February to 1 March 2008 (a leap year): 72 hourly rows. Temperature 0.1 k degC in row
 // k, dew point 5 K lower; liquid precipitation missing throughout.
@@ -117,68 +114,40 @@ TEST(EpwReader, DepthOverSeveralHoursIsSpreadAndNoPrecipitationWarns) {
 
 // Present weather digit 2 (rain) and 3 (drizzle) to the documented rates (mm/h).
 TEST(EpwReader, PresentWeatherRainRates) {
-  for (auto [code, rate] : {std::pair{"999999999", 0.0},
-                            {"909999999", 1.3},
-                            {"949999999", 5.1},
-                            {"989999999", 10.2},
-                            {"992999999", 10.2},
-                            {"993999999", 0.15},
-                            {"997999999", 0.4},
-                            {"995999999", 0.6},
-                            {"99999999", 0.0}}) {
-    EXPECT_EQ(rainRateOfPresentWeather(code), rate) << code;
-  }
+  const char* codes[] = {"999999999", "909999999", "949999999", "989999999", "992999999",
+                         "993999999", "997999999", "995999999", "99999999"};
+  const double rates[] = {0.0, 1.3, 5.1, 10.2, 10.2, 0.15, 0.4, 0.6, 0.0};
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(rainRateOfPresentWeather(codes[i]), rates[i]) << codes[i];
 }
 
-struct Malformed {
-  const char* what;
-  bool epw;
-  int row;  // 0-based data row changed, -1: the end of the file is cut
-  int column;
-  std::string replacement;  // the whole line, or the field when column > 0
-  int expectedLine, expectedColumn;
-  const char* expectedText;
-};
-
+// Malformed EPW files (the test years' are refused through the program, run_weather.cpp).
 TEST(WeatherFiles, MalformedFilesAreRefusedWithLineAndColumn) {
-  const std::vector<std::string> fmi = readLines(TAMO_WEATHER_DATA_DIR "/Vantaa-07.prn");
-  const std::vector<Malformed> cases = {
-      {"epw truncated", true, -1, 0, "", 77, 0, "truncated"},
-      {"epw column count", true, 12, 0, "2008,2,28,13,60,?,1.2,-3.8,70", 21, 0,
-       "expected 35 columns"},
-      {"epw out of range", true, 5, 9, "150", 14, 9, "outside 0 .. 110"},
-      {"epw time repeats", true, 30, 4, "6", 39, 4, "does not increase"},
-      {"fmi truncated", false, -1, 0, "", 8764 - 100, 0, "truncated"},
-      {"fmi column count", false, 99, 0, "   100    2007  1  5  3  -1.0  90.0  3.0  200.0", 104, 0,
-       "expected 13 columns"},
-      {"fmi out of range", false, 199, 6, "99.0", 204, 6, "outside -60 .. 50"},
-      {"fmi time jumps", false, 299, 5, "13", 304, 5, "time jumps"},
+  struct Malformed {
+    int row, column;          // 0-based data row, field (0: the whole line); row -1: cut
+    std::string replacement;  // the line or the field
+    int line, expectedColumn;
+    const char* text;
   };
-  for (const Malformed& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::vector<std::string> lines = c.epw ? smallEpw() : fmi;
-    const std::size_t header = c.epw ? 8 : 4;
-    if (c.row < 0) {
-      lines.resize(lines.size() - (c.epw ? 3 : 100));
-    } else {
-      std::string& line = lines[header + c.row];
-      line = c.column == 0 ? c.replacement
-                           : replaceField(line, c.column, c.epw ? ',' : ' ', c.replacement);
-    }
+  for (const Malformed& c :
+       {Malformed{-1, 0, "", 77, 0, "truncated"},
+        Malformed{12, 0, "2008,2,28,13,60,?,1.2", 21, 0, "expected 35 columns"},
+        Malformed{5, 9, "150", 14, 9, "outside 0 .. 110"},
+        Malformed{30, 4, "6", 39, 4, "does not increase"},
+        Malformed{31, 4, "9", 40, 4, "time jumps by 2 h"}}) {
+    std::vector<std::string> lines = smallEpw();
+    if (c.row < 0) lines.resize(lines.size() - 3);
+    if (c.row >= 0 && c.column == 0) lines[8 + c.row] = c.replacement;
+    if (c.column > 0) setField(lines, c.row, c.column, c.replacement);
     try {
-      if (c.epw) {
-        parseEpw(lines, "bad.epw");
-      } else {
-        parseFmiTestYear(lines, "bad.prn", kVantaa);
-      }
-      ADD_FAILURE() << "accepted";
+      parseEpw(lines, "bad.epw");
+      ADD_FAILURE() << c.text << ": accepted";
     } catch (const WeatherFileError& e) {
-      EXPECT_EQ(e.line(), c.expectedLine) << e.what();
-      EXPECT_EQ(e.column(), c.expectedColumn) << e.what();
-      EXPECT_NE(std::string(e.what()).find(c.expectedText), std::string::npos) << e.what();
       std::ostringstream location;
-      location << ':' << c.expectedLine << ':';
-      EXPECT_NE(std::string(e.what()).find(location.str()), std::string::npos) << e.what();
+      location << "bad.epw:" << c.line << ':';
+      EXPECT_EQ(e.line(), c.line) << e.what();
+      EXPECT_EQ(e.column(), c.expectedColumn) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.text), std::string::npos) << e.what();
+      EXPECT_EQ(std::string(e.what()).rfind(location.str(), 0), 0u) << e.what();
     }
   }
 }
