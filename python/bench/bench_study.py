@@ -6,7 +6,9 @@ per minute. The wall time includes starting the cluster.
                                                  [--duration-hours H] [--limit N]
 
 The load average of the machine is printed before and after: other processes on the cores
-lower the 2-worker figure first.
+lower the 2-worker figure first (with the Linux autogroup scheduler the cores are shared
+between sessions, so a busy machine gives both worker counts about the same CPU time).
+Measure on a quiet machine.
 """
 
 import argparse
