@@ -1,7 +1,9 @@
 """Command line: python3 -m tamo1d {plot,run} CASE.json [options]
+                python3 -m tamo1d study STUDY.json --out DIR [options]
 
   run    runs the case through the host library and writes its CSV outputs (as tamo1d)
   plot   runs the case and saves pictures of its outputs
+  study  runs the variants of a parameter study on Dask distributed (tamo1d.study.cli)
 """
 
 import argparse
@@ -28,10 +30,16 @@ def _parser():
             sub.add_argument("--times", default=None,
                              help="profile times in hours, comma-separated (default: all "
                                   "profile times of the case)")
+    commands.add_parser("study", add_help=False,
+                        help="run a parameter study (python3 -m tamo1d study --help)")
     return parser
 
 
 def main(argv=None):
+    argv = sys.argv[1:] if argv is None else list(argv)
+    if argv[:1] == ["study"]:
+        from .study.cli import main as study_main
+        return study_main(argv[1:])
     arguments = _parser().parse_args(argv)
     try:
         simulation = Simulation(arguments.case, arguments.catalogue)
