@@ -227,6 +227,17 @@ TEST_F(FrameContext, CodesBeforeTheGrid) {
   EXPECT_EQ(tamoGetSourceQuantity(h, 1, 0, out, out, &heat, &moisture), TAMO_BAD_SOURCE_NUMBER);
   EXPECT_EQ(heat, kSentinel);
   EXPECT_EQ(moisture, kSentinel);
+  // The coefficient queries test their arrays before the grid (a fuzzer finding: the
+  // transport query once answered 0 here); count 0 reads no array, and before a grid
+  // nothing is copied.
+  EXPECT_EQ(tamoGetTransport(h, 1, nullptr, out, out), TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoGetTransport(h, 1, out, nullptr, out), TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoGetTransport(h, 1, out, out, nullptr), TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoGetSolver(h, 1, out, out, nullptr, out), TAMO_NULL_ARRAY);
+  EXPECT_EQ(tamoGetTransport(h, 0, nullptr, nullptr, nullptr), TAMO_OK);
+  EXPECT_EQ(tamoGetTransport(h, 1, out, out, out), TAMO_OK);
+  EXPECT_EQ(tamoGetSolver(h, 1, out, out, out, out), TAMO_OK);
+  for (double v : out) EXPECT_EQ(v, kSentinel);
   EXPECT_FALSE(tamo::isTrue(ctx().gridDefined));
 }
 

@@ -288,6 +288,9 @@ TEST(Auxiliary, InterfaceChecks) {
   EXPECT_EQ(ierr, 0);
   test(3, a.data(), nullptr, c.data(), o1.data(), o2.data(), o3.data(), 6.5, &ierr);
   EXPECT_EQ(ierr, 2);
+  ierr = -1;  // one missing output among present ones is refused too
+  test(3, a.data(), b.data(), c.data(), o1.data(), nullptr, o3.data(), 6.5, &ierr);
+  EXPECT_EQ(ierr, 2);
 }
 
 }  // namespace
