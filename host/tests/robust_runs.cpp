@@ -55,7 +55,7 @@ std::vector<std::vector<double>> runSeries(const std::string& json) {
 // uninterrupted run; a cut checkpoint file is refused.
 TEST(Robust, ResumedRunKeepsItsTablesInMemory) {
   const fs::path dir = scratchDirectory("robust_tables");
-  const std::string json = shortened("masonry_interior_insulation.json", 400);
+  const std::string json = shortened("timber_frame_wall.json", 400);
   const std::string checkpoint = (dir / "run.checkpoint").string();
   auto open = [&] {
     TamoHostRun* run = nullptr;
@@ -82,7 +82,7 @@ TEST(Robust, ResumedRunKeepsItsTablesInMemory) {
       got.push_back(values);
     }
     if (table == TAMO_HOST_SERIES) EXPECT_EQ(got, runSeries(json));
-    EXPECT_EQ(tamoHostRowCount(resumed, table), table == TAMO_HOST_SERIES ? 400 : 3 * 94);
+    EXPECT_EQ(tamoHostRowCount(resumed, table), table == TAMO_HOST_SERIES ? 66 : 3 * 100);
   }
   tamoHostClose(resumed);
 
@@ -125,7 +125,7 @@ int interrupt(const fs::path& directory, const std::vector<std::string>& args, l
     execv(TAMO1D_EXECUTABLE, argv.data());
     _exit(127);
   }
-  const fs::path partial = directory / "out" / "masonry_series.csv.partial";
+  const fs::path partial = directory / "out" / "timber_series.csv.partial";
   std::error_code ec;
   while (!(fs::exists(partial, ec) && static_cast<long>(fs::file_size(partial, ec)) >= bytes)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -140,10 +140,10 @@ TEST(Robust, InterruptedAndResumedRunWritesTheBytesOfTheUninterruptedRun) {
   const fs::path dir = scratchDirectory("robust_resume");
   fs::copy_file(fs::path(TAMO1D_EXAMPLE_CASES) / "synthetic_climate.csv",
                 dir / "synthetic_climate.csv");
-  writeText(dir / "case.json", shortened("masonry_interior_insulation.json", 2000));
+  writeText(dir / "case.json", shortened("timber_frame_wall.json", 2000));
   ASSERT_EQ(runTamo1d(dir, {"-q", "-o", "whole", "case.json"}).exitCode, 0);
-  const std::string series = readText(dir / "whole" / "masonry_series.csv");
-  const std::string profiles = readText(dir / "whole" / "masonry_profiles.csv");
+  const std::string series = readText(dir / "whole" / "timber_series.csv");
+  const std::string profiles = readText(dir / "whole" / "timber_profiles.csv");
   EXPECT_FALSE(fs::exists(dir / "whole" / "case.checkpoint")) << "removed after completion";
 
   // SIGTERM: checkpoint and valid files at once; SIGKILL: the last periodic checkpoint
@@ -155,21 +155,21 @@ TEST(Robust, InterruptedAndResumedRunWritesTheBytesOfTheUninterruptedRun) {
                                  static_cast<long>(series.size() / 2), signal);
     EXPECT_EQ(status, 128 + signal);
     if (signal == SIGTERM) {
-      const std::string partial = readText(dir / "out" / "masonry_series.csv");
+      const std::string partial = readText(dir / "out" / "timber_series.csv");
       ASSERT_GT(partial.size(), series.size() / 2);
       ASSERT_LT(partial.size(), series.size());
       EXPECT_EQ(series.compare(0, partial.size(), partial), 0) << "complete rows only";
     }
     const RunResult resumed = runTamo1d(dir, {"-q", "-o", "out", "--resume", "case.json"});
     ASSERT_EQ(resumed.exitCode, 0) << resumed.err;
-    EXPECT_TRUE(readText(dir / "out" / "masonry_series.csv") == series);
-    EXPECT_TRUE(readText(dir / "out" / "masonry_profiles.csv") == profiles);
+    EXPECT_TRUE(readText(dir / "out" / "timber_series.csv") == series);
+    EXPECT_TRUE(readText(dir / "out" / "timber_profiles.csv") == profiles);
   }
 
   // A checkpoint of another case is refused before anything is written.
   fs::remove_all(dir / "out");
   interrupt(dir, {"-q", "-o", "out", "case.json"}, static_cast<long>(series.size() / 2), SIGINT);
-  writeText(dir / "other.json", shortened("masonry_interior_insulation.json", 2001));
+  writeText(dir / "other.json", shortened("timber_frame_wall.json", 2001));
   const RunResult other = runTamo1d(
       dir, {"-q", "-o", "out", "--resume", "--checkpoint", "out/case.checkpoint", "other.json"});
   EXPECT_EQ(other.exitCode, 2);
