@@ -79,6 +79,18 @@ TEST(AssessmentRun, MonitorsAndEquilibriumOfADryingWall) {
     EXPECT_EQ(monitorB[i + 1], seriesB[i]);
   }
 
+  // Column names and units by index, none outside the table; no summary item past the last.
+  const int32_t columns = tamoHostColumnCount(run, series);
+  ASSERT_EQ(columns, 3);  // time and the two quantities
+  EXPECT_STREQ(tamoHostColumnName(run, series, 1), "surface_temperature_a");
+  EXPECT_STREQ(tamoHostColumnUnit(run, series, 1), "degC");
+  for (int32_t c : {-1, columns}) {
+    EXPECT_EQ(tamoHostColumnName(run, series, c), nullptr);
+    EXPECT_EQ(tamoHostColumnUnit(run, series, c), nullptr);
+  }
+  EXPECT_NE(tamoHostSummaryItem(run, tamoHostSummaryCount(run), nullptr, nullptr, nullptr, nullptr,
+                                nullptr),
+            0);
   int32_t verdicts = 0;
   for (int32_t i = 0; i < tamoHostSummaryCount(run); ++i) {
     const char *name = nullptr, *verdict = nullptr;

@@ -1,6 +1,6 @@
 // Step control: a failing step is repeated from the saved state with half the length,
 // down to the minimum; the next interval starts with the normal step again; a divergence
-// at the minimum stops the run with the state restored.
+// at the minimum or a refused step stops the run with the state restored.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -15,118 +15,93 @@
 namespace tamo1d {
 namespace {
 
-// A stand-in for the library: the state is one number advanced by dt per accepted step;
-// steps longer than `limit` diverge (or do not converge).
+// A stand-in for the library: the state is one number advanced by dt per attempt; steps
+// longer than `limit` come back with `failure` (a result code and status bits).
 struct FakeModel {
   double state = 0.0, saved = 0.0, limit = 1e9;
-  bool divergeInsteadOfStatus = true;
-  std::vector<double> tried;  // every dt attempted
+  StepOutcome failure;
+  std::vector<double> tried;     // every dt attempted
+  std::vector<double> accepted;  // end time of every accepted step
 
-  StepOutcome step(double, double dt) {
-    tried.push_back(dt);
-    state += dt;
-    StepOutcome out;
-    out.iterations = 3;
-    if (dt > limit) {
-      if (divergeInsteadOfStatus) {
-        out.result = TAMO_DIVERGED;
-        out.status = TAMO_STATUS_DIVERGED | TAMO_STATUS_NOT_CONVERGED;
-      } else {
-        out.status = TAMO_STATUS_NOT_CONVERGED;
-      }
-    }
-    return out;
+  bool advance(const StepController& c, double start, double length, StepStatistics& stats,
+               std::string* message) {
+    return c.advance(
+        start, length,
+        [&](double, double dt) {
+          tried.push_back(dt);
+          state += dt;
+          StepOutcome out = dt > limit ? failure : StepOutcome{};
+          out.iterations = 3;
+          return out;
+        },
+        [&] { saved = state; }, [&] { state = saved; },
+        [&](double end, double) { accepted.push_back(end); }, stats, message);
   }
 };
 
-bool advance(const StepController& c, FakeModel& m, double start, double length,
-             StepStatistics& stats, std::string* failure) {
-  return c.advance(
-      start, length, [&](double s, double dt) { return m.step(s, dt); }, [&] { m.saved = m.state; },
-      [&] { m.state = m.saved; }, nullptr, stats, failure);
+const StepOutcome kDiverged{TAMO_DIVERGED, TAMO_STATUS_DIVERGED | TAMO_STATUS_NOT_CONVERGED, 0};
+const StepOutcome kUnconverged{TAMO_OK, TAMO_STATUS_NOT_CONVERGED, 0};
+const StepOutcome kRefused{TAMO_BAD_ARGUMENT, 0, 0};
+
+TEST(StepControl, HalvingRollbackAndStatisticsOverOneHour) {
+  struct Row {
+    const char* name;
+    double minimum;
+    bool repeatUnconverged;
+    double limit;
+    StepOutcome failure;
+    bool ok;
+    long steps, halvings, unconverged;
+    double smallest, state;
+    const char* message;  // part of the failure message
+  };
+  const Row rows[] = {
+      // 3600 and 1800 fail, four steps of 900 pass; failed attempts are rolled back.
+      {"diverged_twice", 60, true, 1000, kDiverged, true, 4, 2, 0, 900, 3600, ""},
+      // Halved while half the step is at least the minimum: 3600 -> 112.5 (225 / 2 = 112.5).
+      {"unconverged_to_minimum", 112.5, true, 1, kUnconverged, true, 32, 5, 32, 112.5, 3600, ""},
+      {"unconverged_accepted", 60, false, 1, kUnconverged, true, 1, 0, 1, 3600, 3600, ""},
+      // Divergence at the minimum stops the interval with the state of its start.
+      {"diverged_at_minimum", 60, true, 100, kDiverged, false, 0, 5, 0, 0, 0,
+       "diverged at t = 2 h"},
+      {"refused", 60, true, 0, kRefused, false, 0, 0, 0, 0, 0, "TAMO_BAD_ARGUMENT"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    FakeModel m;
+    m.limit = r.limit;
+    m.failure = r.failure;
+    StepStatistics stats;
+    std::string message;
+    const StepController controller(r.minimum, r.repeatUnconverged);
+    EXPECT_EQ(m.advance(controller, 7200.0, 3600.0, stats, &message), r.ok) << message;
+    EXPECT_NE(message.find(r.message), std::string::npos) << message;
+    EXPECT_EQ(stats.steps, r.steps);
+    EXPECT_EQ(stats.halvings, r.halvings);
+    EXPECT_EQ(stats.attempts, static_cast<long>(m.tried.size()));
+    EXPECT_EQ(stats.iterations, 3 * stats.attempts);
+    EXPECT_EQ(stats.unconvergedAccepted, r.unconverged);
+    EXPECT_DOUBLE_EQ(stats.smallestStep, r.smallest);
+    EXPECT_DOUBLE_EQ(m.state, r.state);
+    ASSERT_EQ(m.accepted.size(), static_cast<std::size_t>(r.steps));
+    if (r.ok) EXPECT_DOUBLE_EQ(m.accepted.back(), 10800.0);
+  }
 }
 
-TEST(StepControl, HalvesFromTheSavedStateAndReturnsToTheNormalStep) {
+TEST(StepControl, TheNextIntervalStartsWithTheNormalStep) {
   const StepController controller(60.0, true);
   FakeModel m;
-  m.limit = 1000.0;  // 3600 and 1800 fail, 900 passes
+  m.limit = 1000.0;
+  m.failure = kDiverged;
   StepStatistics stats;
-  std::string failure;
-  ASSERT_TRUE(advance(controller, m, 0.0, 3600.0, stats, &failure)) << failure;
+  std::string message;
+  ASSERT_TRUE(m.advance(controller, 0.0, 3600.0, stats, &message)) << message;
   EXPECT_EQ(m.tried, (std::vector<double>{3600, 1800, 900, 900, 900, 900}));
-  EXPECT_DOUBLE_EQ(m.state, 3600.0) << "failed attempts must be rolled back";
-  EXPECT_EQ(stats.halvings, 2);
-  EXPECT_EQ(stats.steps, 4);
-  EXPECT_EQ(stats.attempts, 6);
-  EXPECT_EQ(stats.iterations, 18);
-  EXPECT_DOUBLE_EQ(stats.smallestStep, 900.0);
-
-  // The next interval, now without trouble, uses the normal step at once.
   m.limit = 1e9;
   m.tried.clear();
-  ASSERT_TRUE(advance(controller, m, 3600.0, 3600.0, stats, &failure));
+  ASSERT_TRUE(m.advance(controller, 3600.0, 3600.0, stats, &message));
   EXPECT_EQ(m.tried, (std::vector<double>{3600}));
-}
-
-TEST(StepControl, MinimumStepBoundsTheHalving) {
-  // Unconverged steps: halved down to the minimum (3600 -> 112.5, since 56.25 < 60), then
-  // accepted and counted.
-  {
-    const StepController controller(60.0, true);
-    FakeModel m;
-    m.limit = 1.0;
-    m.divergeInsteadOfStatus = false;
-    StepStatistics stats;
-    std::string failure;
-    ASSERT_TRUE(advance(controller, m, 0.0, 3600.0, stats, &failure));
-    EXPECT_DOUBLE_EQ(stats.smallestStep, 112.5);
-    EXPECT_EQ(stats.steps, 32);
-    EXPECT_EQ(stats.unconvergedAccepted, 32);
-    EXPECT_EQ(stats.halvings, 5);
-    EXPECT_DOUBLE_EQ(m.state, 3600.0);
-  }
-  // Without repetition of unconverged steps they are accepted at once.
-  {
-    const StepController controller(60.0, false);
-    FakeModel m;
-    m.limit = 1.0;
-    m.divergeInsteadOfStatus = false;
-    StepStatistics stats;
-    std::string failure;
-    ASSERT_TRUE(advance(controller, m, 0.0, 3600.0, stats, &failure));
-    EXPECT_EQ(m.tried, (std::vector<double>{3600}));
-    EXPECT_EQ(stats.unconvergedAccepted, 1);
-  }
-  // Divergence at the minimum step stops the interval and restores the saved state.
-  {
-    const StepController controller(60.0, true);
-    FakeModel m;
-    m.limit = 100.0;
-    StepStatistics stats;
-    std::string failure;
-    EXPECT_FALSE(advance(controller, m, 7200.0, 3600.0, stats, &failure));
-    EXPECT_NE(failure.find("diverged"), std::string::npos) << failure;
-    EXPECT_NE(failure.find("t = 2 h"), std::string::npos) << failure;
-    EXPECT_DOUBLE_EQ(m.state, 0.0);
-    EXPECT_EQ(stats.steps, 0);
-  }
-}
-
-TEST(StepControl, ARefusedStepStopsWithTheLibraryCodeName) {
-  const StepController controller(60.0, true);
-  StepStatistics stats;
-  std::string failure;
-  double state = 5.0, saved = 0.0;
-  const bool ok = controller.advance(
-      0.0, 3600.0,
-      [&](double, double) {
-        state = -1.0;
-        return StepOutcome{TAMO_BAD_ARGUMENT, 0, 0};
-      },
-      [&] { saved = state; }, [&] { state = saved; }, nullptr, stats, &failure);
-  EXPECT_FALSE(ok);
-  EXPECT_DOUBLE_EQ(state, 5.0);
-  EXPECT_NE(failure.find("TAMO_BAD_ARGUMENT"), std::string::npos) << failure;
+  EXPECT_DOUBLE_EQ(stats.smallestStep, 900.0);
 }
 
 // A state with NaN or infinity is a diverged step whatever the result and status: halved

@@ -63,6 +63,17 @@ TEST(WeatherCase, ProvidersReadTheRecordsOfTheClockHour) {
   std::string windy = defaultCaseText();
   windy.replace(windy.find("\"constant\""), 10, "\"wind\"");
   EXPECT_NEAR(parsed(windy).climate[0]->at(12.5).heatTransfer, 26.5, 1e-12);
+  // Driving rain scales with the roughness coefficient C_R(z) = k_R ln(max(z, z_min) / z_0) of
+  // the terrain category at 10 m (EN ISO 15927-3, Table 1; z_min = 16 m for category IV).
+  const double roughness[] = {1.1743184, 1.0066803, 0.7714427, 0.6654213};
+  const char* terrains[] = {"\"I\"", "\"II\"", "\"III\"", "\"IV\""};
+  for (int k = 0; k < 4; ++k) {
+    std::string text = defaultCaseText();
+    text.replace(text.find("\"II\""), 4, terrains[k]);
+    EXPECT_NEAR(parsed(text).climate[0]->at(24.5).rain / outside->at(24.5).rain,
+                roughness[k] / roughness[1], 1e-6)
+        << terrains[k];
+  }
   double pressure = 0.0;
   EXPECT_TRUE(outside->pressureAt(5.0, &pressure));
   EXPECT_NEAR(pressure, 100713.8, 0.1);  // ISO 2533 standard atmosphere at 51 m
