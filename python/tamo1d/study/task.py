@@ -1,6 +1,6 @@
 """One variant as one task: run the case through the host core in this process and reduce
-its results. Only the case dict and the collect spec come in; only the flat row of results
-goes back, so a task is as cheap to send to another machine as to another process."""
+its results. Only the case dict and the list of results to collect come in; only the flat
+row of results goes back, so a task is as cheap to send to another machine as to another process."""
 
 import os
 import socket
