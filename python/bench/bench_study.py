@@ -9,9 +9,16 @@ The load average of the machine is printed before and after: other processes on 
 lower the 2-worker figure first (with the Linux autogroup scheduler the cores are shared
 between sessions, so a busy machine gives both worker counts about the same CPU time).
 Measure on a quiet machine.
+
+Before the study, the machine's own ceiling is measured without Dask: one variant run alone
+in one process, then the same variant in two processes at once. Two cores that share one
+physical core (virtual machines often hand out the two hyperthreads of one core) give far
+less than 2x here, and no scheduler can do better than this ceiling.
 """
 
 import argparse
+import concurrent.futures
+import multiprocessing
 import os
 import sys
 import tempfile
@@ -21,6 +28,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
 
 from tamo1d import study as studies  # noqa: E402
+from tamo1d.study.task import run_variant  # noqa: E402
+from tamo1d.study.variants import study_variants, variant_case  # noqa: E402
 
 DEFAULT_STUDY = os.path.join(HERE, "..", "..", "examples", "studies", "default_wall_study.json")
 
@@ -31,6 +40,32 @@ def measure(study, workers):
         table = studies.run(study, out=out, workers=workers, progress=False)
         seconds = time.monotonic() - started
     return len(table), int((table["status"] == "failed").sum()), seconds
+
+
+def first_task(study):
+    variant = study_variants(study)[0]
+    return (variant.key, variant_case(study, variant), study.collect, study.base_dir,
+            study.catalogue)
+
+
+def timed_run(task):
+    started = time.monotonic()
+    run_variant(*task)
+    return time.monotonic() - started
+
+
+def machine_ceiling(study, processes=2):
+    """Throughput of `processes` copies of one variant run at once in separate processes,
+    relative to one copy alone: the best speed-up any scheduler can reach here."""
+    task = first_task(study)
+    context = multiprocessing.get_context("spawn")
+    with concurrent.futures.ProcessPoolExecutor(processes, mp_context=context) as pool:
+        list(pool.map(timed_run, [task] * processes))  # warm up: imports, library load
+        alone = pool.submit(timed_run, task).result()
+        started = time.monotonic()
+        list(pool.map(timed_run, [task] * processes))
+        together = time.monotonic() - started
+    return alone, together, processes * alone / together
 
 
 def main():
@@ -51,6 +86,9 @@ def main():
     print(f"study: {study.title}")
     print(f"cores: {len(os.sched_getaffinity(0))}, load average before: "
           f"{' '.join(f'{x:.2f}' for x in os.getloadavg())}")
+    alone, together, ceiling = machine_ceiling(study, max(arguments.workers))
+    print(f"machine ceiling: one variant alone {alone:.2f} s, {max(arguments.workers)} at once "
+          f"{together:.2f} s = {ceiling:.2f}x the throughput", flush=True)
     rates = {}
     for workers in arguments.workers:
         count, failed, seconds = measure(study, workers)
@@ -60,7 +98,9 @@ def main():
     print(f"load average after: {' '.join(f'{x:.2f}' for x in os.getloadavg())}")
     base = arguments.workers[0]
     for workers in arguments.workers[1:]:
-        print(f"speed-up {workers} vs {base} workers: {rates[workers] / rates[base]:.2f}x")
+        speed_up = rates[workers] / rates[base]
+        print(f"speed-up {workers} vs {base} workers: {speed_up:.2f}x "
+              f"({100 * speed_up / ceiling:.0f} % of the machine ceiling)")
 
 
 if __name__ == "__main__":
