@@ -1,6 +1,7 @@
 #include "kernel_model.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "case_error.h"
@@ -119,8 +120,12 @@ void defineModel(const KernelContext& context, const Case& c, const Grid& grid,
     check(tamoSetSource(h, number, src.type, src.subtype, src.side, src.start, src.thickness,
                         src.values.data()),
           c, field, "the source");
-    // The update spreads the value over the source's cells (per component area).
-    check(tamoUpdateSource(h, number, src.values.data()), c, field, "the source value");
+    // The update spreads the value over the source's cells (per component area) and takes
+    // it per second; a moisture source is given in kg/(m2 h). Coupled to a side, the value
+    // is a share of that side's rain, which the library converts itself.
+    std::array<double, 3> perSecond = src.values;
+    if (src.type == 1 && src.subtype == 0 && src.side == 0) perSecond[0] = src.values[0] / 3600.0;
+    check(tamoUpdateSource(h, number, perSecond.data()), c, field, "the source value");
   }
 }
 
