@@ -23,11 +23,20 @@ host_flags=(-Iinclude -Ihost/include -Ihost/src -DTAMO1DHOST_VERSION_STRING='"fu
             -DTAMO1D_INSTALLED_CATALOGUE="\"$PWD/host/materials\""
             -DTAMO_FUZZ_CATALOGUE="\"$PWD/host/materials\"" -DTAMO_FUZZ_CASES="\"$PWD/examples/cases\"")
 
-clang++ "${flags[@]}" -Iinclude -Isrc $kernel fuzz/fuzz_api.cpp -o "$out/fuzz_api" &
-clang++ "${flags[@]}" "${host_flags[@]}" -Isrc $kernel $host fuzz/fuzz_case.cpp -o "$out/fuzz_case" &
-clang++ "${flags[@]}" "${host_flags[@]}" host/src/csv_climate.cpp fuzz/fuzz_climate.cpp \
-  -o "$out/fuzz_climate" &
-wait %1 && wait %2 && wait %3
+# Every source is compiled once, all cores at a time (this script compiles one source when
+# called as "run_fuzzer.sh --compile FILE"), and the three harnesses link what they need.
+objects="$out/objects"
+object_of() { for f in "$@"; do echo "$objects/${f//\//_}.o"; done; }
+if [[ "$seconds" == --compile ]]; then
+  exec clang++ "${flags[@]}" -Isrc "${host_flags[@]}" -c "$2" -o "$(object_of "$2")"
+fi
+mkdir -p "$objects"
+printf '%s\n' $kernel $host fuzz/fuzz_api.cpp fuzz/fuzz_case.cpp fuzz/fuzz_climate.cpp |
+  xargs -P "$(nproc)" -n 1 bash "$0" --compile
+clang++ "${flags[@]}" $(object_of $kernel fuzz/fuzz_api.cpp) -o "$out/fuzz_api"
+clang++ "${flags[@]}" $(object_of $kernel $host fuzz/fuzz_case.cpp) -o "$out/fuzz_case"
+clang++ "${flags[@]}" $(object_of host/src/csv_climate.cpp fuzz/fuzz_climate.cpp) \
+  -o "$out/fuzz_climate"
 
 # name, share of the time in quarters, seed folder, longest input.
 run() {

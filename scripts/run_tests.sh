@@ -20,8 +20,9 @@ OMP_NUM_THREADS=1 "${memcheck[@]}" build/examples/tamo_wall_example 240
 echo "memcheck: test_model"
 OMP_NUM_THREADS=1 "${memcheck[@]}" build/tests/test_model --gtest_brief=1
 
-# The API fuzzer for a bounded time (seconds; TAMO_FUZZ_SECONDS overrides).
-fuzz/run_fuzzer.sh "${TAMO_FUZZ_SECONDS:-120}"
+# The fuzzers for a bounded time in all (seconds; TAMO_FUZZ_SECONDS overrides); their seed
+# corpora, past findings included, are replayed first.
+fuzz/run_fuzzer.sh "${TAMO_FUZZ_SECONDS:-60}"
 
 # The sanitizer build runs the library's own test programs (the Java VM and the Python
 # interpreter are left out: they do not load a library built with AddressSanitizer).
