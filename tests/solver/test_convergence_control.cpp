@@ -180,12 +180,11 @@ TEST(ConvergenceControl, StatusWord) {
   f.phi[1] = 1.0 - 5e-5;
   EXPECT_EQ(tamo::stepStatusWord(f.ctx, s), 0);
 
-  s.acceptedMeasure = 0.001;
-  EXPECT_EQ(tamo::stepStatusWord(f.ctx, s), 0);
-  s.acceptedMeasure = 0.0011;
-  EXPECT_EQ(tamo::stepStatusWord(f.ctx, s), tamo::kStatusNotConverged);
-  s.acceptedMeasure = 1e20;
-  EXPECT_EQ(tamo::stepStatusWord(f.ctx, s), tamo::kStatusNotConverged);
-  s.acceptedMeasure = 2e20;
-  EXPECT_EQ(tamo::stepStatusWord(f.ctx, s), tamo::kStatusNotConverged | tamo::kStatusDiverged);
+  // {accepted measure, status}: not converged above 0.001, diverged above 1e20.
+  const double N = tamo::kStatusNotConverged, D = tamo::kStatusDiverged;
+  for (auto [measure, word] :
+       {std::pair{0.001, 0.0}, std::pair{0.0011, N}, std::pair{1e20, N}, std::pair{2e20, N + D}}) {
+    s.acceptedMeasure = measure;
+    EXPECT_EQ(tamo::stepStatusWord(f.ctx, s), word) << measure;
+  }
 }

@@ -44,16 +44,9 @@ TEST(StepDriver, GridWithoutInteriorNodeConvergesInOneIteration) {
   EXPECT_EQ(tamoStep2(h, 8, 0, 12.0, 0.6, 0, 0, 5.0, 25, 0, 3.0, 0.7, 0, 0, 0.0, 1e5, 600.0, 0, T,
                       phi, w, &count, &dphi, &dT, &status),
             TAMO_OK);
-  EXPECT_EQ(count, 1);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(dT, 0.0);
-  EXPECT_EQ(dphi, 0.0);
-  EXPECT_EQ(T[0], 12.0);
-  EXPECT_EQ(T[1], 3.0);
-  EXPECT_EQ(phi[0], 1.0);
-  EXPECT_EQ(phi[1], 0.7);
-  EXPECT_EQ(w[0], 0.0);
-  EXPECT_EQ(w[1], 0.0);
+  EXPECT_TRUE(count == 1 && status == 0 && dT == 0.0 && dphi == 0.0);
+  EXPECT_EQ(std::vector<double>({T[0], T[1], phi[0], phi[1], w[0], w[1]}),
+            std::vector<double>({12.0, 3.0, 1.0, 0.7, 0.0, 0.0}));
   tamoDeleteContext(h);
 }
 
@@ -78,10 +71,9 @@ TEST(StepDriver, RainAndAmbientNodeRules) {
     c.rainB = 0.1;  // side B at exactly the threshold stays inactive too
     const auto r = wall.step(c, 600.0);
     EXPECT_EQ(r.code, TAMO_OK);
-    EXPECT_EQ(wall.phi.front(), k.expectedPhiA);
-    EXPECT_EQ(wall.phi.back(), c.phiB);
-    EXPECT_EQ(wall.T.front(), c.TA);
-    EXPECT_EQ(wall.T.back(), c.TB);
+    EXPECT_EQ(
+        std::vector<double>({wall.T.front(), wall.phi.front(), wall.T.back(), wall.phi.back()}),
+        std::vector<double>({c.TA, k.expectedPhiA, c.TB, c.phiB}));
     // The start-of-step copy keeps the ambient humidity, before any rain override.
     EXPECT_EQ(wall.ctx().stepStartHumidity[1], 0.5);
     EXPECT_EQ(wall.ctx().stepStartHumidity[wall.n()], c.phiB);
@@ -94,8 +86,7 @@ TEST(StepDriver, RainAndAmbientNodeRules) {
       EXPECT_EQ(coefficientA, 0.0);
     }
     EXPECT_EQ(wall.ctx().liquidTransferCoefficient[wall.n() - 1], 0.0);
-    EXPECT_EQ(wall.w.front(), 0.0);
-    EXPECT_EQ(wall.w.back(), 0.0);
+    EXPECT_EQ(wall.w.front() + wall.w.back(), 0.0);
   }
 }
 
