@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,124 +33,59 @@ struct Outputs {
   }
 };
 
-// Well-formed inputs, so that only the handle can be wrong.
-struct Inputs {
-  std::array<double, kLength> positions = {0.0, 0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07};
-  std::array<int32_t, kLength> materials = {0, 1, 1, 1, 1, 1, 1, 1};
-  std::array<double, kLength> temperature;
-  std::array<double, kLength> humidity;
-  std::array<double, kLength> xs = {0.2, 0.4, 0.6, 0.8, 0.9, 0.95, 0.98, 1.0};
-  std::array<double, kLength> ys = {1.0, 2.0, 3.0, 5.0, 8.0, 12.0, 20.0, 40.0};
-  std::array<double, kLength> values = {1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0};
-  Inputs() {
-    temperature.fill(20.0);
-    humidity.fill(0.5);
-  }
-};
-
-using Operation = std::function<int32_t(int32_t, const Inputs&, Outputs&)>;
+// Well-formed inputs, so that only the handle can be wrong: increasing positions (also the
+// points of a table and the node temperatures), materials, and values.
+const double kPositions[kLength] = {0.0, 0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07};
+const int32_t kMaterials[kLength] = {0, 1, 1, 1, 1, 1, 1, 1};
+const double kValues[kLength] = {1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0};
 
 struct NamedOperation {
   std::string name;
-  Operation call;
+  int32_t (*call)(int32_t, Outputs&);
 };
+
+// An operation called with handle h and the arguments given; o holds the outputs.
+#define OPERATION(name, ...)                                                                       \
+  NamedOperation {                                                                                 \
+#name,                                                                                         \
+        [](int32_t h, [[maybe_unused]] Outputs & o) { return name(h __VA_OPT__(, ) __VA_ARGS__); } \
+  }
 
 // Every exported operation that takes a handle.
 std::vector<NamedOperation> everyOperation() {
   return {
-      {"tamoDeleteContext",
-       [](int32_t h, const Inputs&, Outputs&) { return tamoDeleteContext(h); }},
-      {"tamoSetParameter",
-       [](int32_t h, const Inputs&, Outputs&) {
-         return tamoSetParameter(h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0);
-       }},
-      {"tamoSetParameter1",
-       [](int32_t h, const Inputs&, Outputs&) {
-         return tamoSetParameter1(h, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0);
-       }},
-      {"tamoSetGrid",
-       [](int32_t h, const Inputs& in, Outputs&) {
-         return tamoSetGrid(h, kLength, in.positions.data(), 0.0, in.materials.data());
-       }},
-      {"tamoGetGrid", [](int32_t h, const Inputs&,
-                         Outputs& out) { return tamoGetGrid(h, kLength, out.d[0].data()); }},
-      {"tamoSetMaterial", [](int32_t h, const Inputs&,
-                             Outputs&) { return tamoSetMaterial(h, 1, 1000.0, 0.3, 900.0, 0); }},
-      {"tamoSetMaterialFunction",
-       [](int32_t h, const Inputs& in, Outputs&) {
-         return tamoSetMaterialFunction(h, 1, 6, 0, kLength, in.xs.data(), in.ys.data());
-       }},
-      {"tamoSetSurfaceCondition",
-       [](int32_t h, const Inputs&, Outputs&) {
-         return tamoSetSurfaceCondition(h, 101325.0, 8.0, 0.0, 0.6, 0.9, 0.7, 6.5, 0, 25.0, 0.0,
-                                        0.4, 0.9, 0.0, 4.5, 0);
-       }},
-      {"tamoTransBound",
-       [](int32_t h, const Inputs&, Outputs&) {
-         return tamoTransBound(h, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 25.0, 0.0, 0.0, 0.8, 100.0,
-                               300.0, 1.0, 101325.0);
-       }},
-      {"tamoSetSource",
-       [](int32_t h, const Inputs& in, Outputs&) {
-         return tamoSetSource(h, 1, 0, 0, 0, 0.01, 0.02, in.values.data());
-       }},
-      {"tamoUpdateSource", [](int32_t h, const Inputs& in,
-                              Outputs&) { return tamoUpdateSource(h, 1, in.values.data()); }},
-      {"tamoSoriso",
-       [](int32_t h, const Inputs&, Outputs& out) {
-         return tamoSoriso(h, 1, 0.5, &out.d[0][0], &out.d[1][0]);
-       }},
-      {"tamoSorinv",
-       [](int32_t h, const Inputs&, Outputs& out) { return tamoSorinv(h, 1, 5.0, &out.d[0][0]); }},
-      {"tamoCaldw", [](int32_t h, const Inputs&,
-                       Outputs& out) { return tamoCaldw(h, 1, 5.0, &out.d[0][0], 1); }},
-      {"tamoCalmu",
-       [](int32_t h, const Inputs&, Outputs& out) { return tamoCalmu(h, 1, 0.5, &out.d[0][0]); }},
-      {"tamoCallam", [](int32_t h, const Inputs&,
-                        Outputs& out) { return tamoCallam(h, 1, 5.0, 10.0, &out.d[0][0]); }},
-      {"tamoCalent",
-       [](int32_t h, const Inputs&, Outputs& out) { return tamoCalent(h, 1, 10.0, &out.d[0][0]); }},
-      {"tamoStep",
-       [](int32_t h, const Inputs&, Outputs& out) {
-         return tamoStep(h, 3600.0, 0, out.d[0].data(), out.d[1].data(), out.d[2].data(),
-                         out.i.data(), out.d[3].data(), out.d[4].data(), out.i.data() + kLength);
-       }},
-      {"tamoStep2",
-       [](int32_t h, const Inputs&, Outputs& out) {
-         return tamoStep2(h, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 25.0, 0.0, 0.0, 0.8, 100.0, 300.0,
-                          1.0, 101325.0, 3600.0, 0, out.d[0].data(), out.d[1].data(),
-                          out.d[2].data(), out.i.data(), out.d[3].data(), out.d[4].data(),
-                          out.i.data() + kLength);
-       }},
-      {"tamoGetSolver",
-       [](int32_t h, const Inputs&, Outputs& out) {
-         return tamoGetSolver(h, kLength, out.d[0].data(), out.d[1].data(), out.d[2].data(),
-                              out.d[3].data());
-       }},
-      {"tamoGetFlux",
-       [](int32_t h, const Inputs& in, Outputs& out) {
-         return tamoGetFlux(h, 0, in.temperature.data(), in.humidity.data(), out.d[0].data(),
-                            out.d[1].data(), out.d[2].data(), out.d[3].data());
-       }},
-      {"tamoGetSurfaceCoeff",
-       [](int32_t h, const Inputs&, Outputs& out) {
-         return tamoGetSurfaceCoeff(h, &out.d[0][0], &out.d[1][0], &out.d[2][0], &out.d[3][0]);
-       }},
-      {"tamoGetIntermediate",
-       [](int32_t h, const Inputs& in, Outputs& out) {
-         return tamoGetIntermediate(h, 0, in.temperature.data(), in.humidity.data(),
-                                    out.d[0].data(), out.d[1].data(), out.d[2].data(), 1,
-                                    out.d[3].data(), out.d[4].data(), out.d[5].data());
-       }},
-      {"tamoGetTransport",
-       [](int32_t h, const Inputs&, Outputs& out) {
-         return tamoGetTransport(h, kLength, out.d[0].data(), out.d[1].data(), out.d[2].data());
-       }},
-      {"tamoGetSourceQuantity",
-       [](int32_t h, const Inputs& in, Outputs& out) {
-         return tamoGetSourceQuantity(h, 1, kLength, in.temperature.data(), in.humidity.data(),
-                                      &out.d[0][0], &out.d[1][0]);
-       }},
+      OPERATION(tamoDeleteContext),
+      OPERATION(tamoSetParameter, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0),
+      OPERATION(tamoSetParameter1, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0),
+      OPERATION(tamoSetGrid, kLength, kPositions, 0.0, kMaterials),
+      OPERATION(tamoGetGrid, kLength, o.d[0].data()),
+      OPERATION(tamoSetMaterial, 1, 1000.0, 0.3, 900.0, 0),
+      OPERATION(tamoSetMaterialFunction, 1, 6, 0, kLength, kPositions, kValues),
+      OPERATION(tamoSetSurfaceCondition, 101325.0, 8.0, 0.0, 0.6, 0.9, 0.7, 6.5, 0, 25.0, 0.0, 0.4,
+                0.9, 0.0, 4.5, 0),
+      OPERATION(tamoTransBound, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 25.0, 0.0, 0.0, 0.8, 100.0,
+                300.0, 1.0, 101325.0),
+      OPERATION(tamoSetSource, 1, 0, 0, 0, 0.01, 0.02, kValues),
+      OPERATION(tamoUpdateSource, 1, kValues),
+      OPERATION(tamoSoriso, 1, 0.5, &o.d[0][0], &o.d[1][0]),
+      OPERATION(tamoSorinv, 1, 5.0, &o.d[0][0]),
+      OPERATION(tamoCaldw, 1, 5.0, &o.d[0][0], 1),
+      OPERATION(tamoCalmu, 1, 0.5, &o.d[0][0]),
+      OPERATION(tamoCallam, 1, 5.0, 10.0, &o.d[0][0]),
+      OPERATION(tamoCalent, 1, 10.0, &o.d[0][0]),
+      OPERATION(tamoStep, 3600.0, 0, o.d[0].data(), o.d[1].data(), o.d[2].data(), o.i.data(),
+                o.d[3].data(), o.d[4].data(), o.i.data() + kLength),
+      OPERATION(tamoStep2, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 25.0, 0.0, 0.0, 0.8, 100.0, 300.0,
+                1.0, 101325.0, 3600.0, 0, o.d[0].data(), o.d[1].data(), o.d[2].data(), o.i.data(),
+                o.d[3].data(), o.d[4].data(), o.i.data() + kLength),
+      OPERATION(tamoGetSolver, kLength, o.d[0].data(), o.d[1].data(), o.d[2].data(), o.d[3].data()),
+      OPERATION(tamoGetFlux, 0, kValues, kValues, o.d[0].data(), o.d[1].data(), o.d[2].data(),
+                o.d[3].data()),
+      OPERATION(tamoGetSurfaceCoeff, &o.d[0][0], &o.d[1][0], &o.d[2][0], &o.d[3][0]),
+      OPERATION(tamoGetIntermediate, 0, kValues, kPositions, o.d[0].data(), o.d[1].data(),
+                o.d[2].data(), 1, o.d[3].data(), o.d[4].data(), o.d[5].data()),
+      OPERATION(tamoGetTransport, kLength, o.d[0].data(), o.d[1].data(), o.d[2].data()),
+      OPERATION(tamoGetSourceQuantity, 1, kLength, kValues, kPositions, &o.d[0][0], &o.d[1][0]),
   };
 }
 
@@ -162,11 +96,10 @@ TEST(CallFrame, InvalidHandlesAreRefusedBeforeAnythingElse) {
   ASSERT_GE(deleted, 1);
   ASSERT_EQ(tamoDeleteContext(deleted), TAMO_OK);
   const int32_t beyond = tamo::contextTableCapacity() + 1;
-  const Inputs in;
   for (const NamedOperation& op : everyOperation()) {
     for (int32_t h : {0, -5, beyond, deleted, -2147483647 - 1, 2147483647}) {
       Outputs out;
-      EXPECT_EQ(op.call(h, in, out), TAMO_INVALID_HANDLE) << op.name << " handle " << h;
+      EXPECT_EQ(op.call(h, out), TAMO_INVALID_HANDLE) << op.name << " handle " << h;
       EXPECT_TRUE(out.untouched()) << op.name << " handle " << h;
     }
   }
