@@ -75,10 +75,8 @@ TEST(Parameters, TransportSwitches) {
               TAMO_OK);
     const tamo::Context& ctx = c.ctx();
     // The switches are stored as passed.
-    EXPECT_EQ(ctx.heatTransport, k.heat);
-    EXPECT_EQ(ctx.moistureTransport, k.moisture);
-    EXPECT_EQ(tamo::isTrue(ctx.liquidTransport), k.liquidOn)
-        << k.heat << " " << k.moisture << " " << k.liquid;
+    EXPECT_TRUE(ctx.heatTransport == k.heat && ctx.moistureTransport == k.moisture);
+    EXPECT_EQ(tamo::isTrue(ctx.liquidTransport), k.liquidOn) << k.heat << k.moisture << k.liquid;
   }
 }
 
@@ -108,11 +106,9 @@ TEST(Parameters, LatentHeats) {
                     : tamoSetParameter(h, 1, 1, 1, 0, 0, 0, k.evaporation, k.fusion, 0, 0, 0);
     ASSERT_EQ(code, TAMO_OK);
     const tamo::Context& ctx = c.ctx();
-    EXPECT_EQ(ctx.latentHeatEvaporation, k.evaporationHeat)
-        << k.withSlope << k.evaporation << k.temperatureDependent << k.fusion;
-    EXPECT_EQ(ctx.latentHeatSlope, k.slope)
-        << k.withSlope << k.evaporation << k.temperatureDependent << k.fusion;
-    EXPECT_EQ(ctx.latentHeatFusion, k.fusionHeat)
+    EXPECT_EQ(
+        std::vector<double>({ctx.latentHeatEvaporation, ctx.latentHeatSlope, ctx.latentHeatFusion}),
+        std::vector<double>({k.evaporationHeat, k.slope, k.fusionHeat}))
         << k.withSlope << k.evaporation << k.temperatureDependent << k.fusion;
   }
 }
