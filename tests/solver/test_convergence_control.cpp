@@ -1,5 +1,5 @@
 // Convergence control of the inner iteration and the status word, driven with hand-chosen
-// changes so that each acceptance, damping and restart rule shows in the counter, the
+// changes so that the weighting, restart and status rules show in the counter, the
 // relaxation factors and the measures.
 #include <gtest/gtest.h>
 
@@ -45,36 +45,16 @@ struct Fixture {
 
 }  // namespace
 
-TEST(ConvergenceControl, WeighsAcceptsAndDampsByTheCounter) {
+// Acceptance and damping by the counter show in the iterations of every regression step.
+TEST(ConvergenceControl, WeightOnlyFromAHumidityChangeAboveAPositiveTemperatureChange) {
   Fixture f;
-  auto& s = f.s;
-  s.rainMismatchA = 0.25;
-  s.rainMismatchB = 0.5;
-
+  f.s.rainMismatchA = 0.25;
+  f.s.rainMismatchB = 0.5;
   // Counter 1: the weight becomes dphi/dT = 4; the measure is accepted with both mismatches.
-  tamo::controlConvergence(f.ctx, s, 0.001, 0.004);
-  EXPECT_EQ(s.changeWeight, 0.004 / 0.001);
-  EXPECT_EQ(s.convergenceMeasure, 0.004 + 0.25 + 0.5);
-  EXPECT_FALSE(s.firstIterationFlag);
-  // Counter 2 < 3: a growing change is accepted all the same; the weight stays.
-  tamo::controlConvergence(f.ctx, s, 0.002, 0.003);
-  EXPECT_EQ(s.acceptedMeasure, 0.002 * 4.0);
-  // Counter 3: a shrinking change is accepted.
-  tamo::controlConvergence(f.ctx, s, 0.001, 0.005);
-  EXPECT_EQ(s.acceptedMeasure, 0.005);
-  EXPECT_EQ(s.counter, 4);
-  // Counter 4: the change grows. The humidity relaxation is damped, the counter restarts
-  // at 1, the loop measure leaves the mismatches out and the accepted measure stays.
-  tamo::controlConvergence(f.ctx, s, 0.0, 0.006);
-  EXPECT_EQ(f.ctx.humidityRelaxation, 0.8 * 0.9);
-  EXPECT_EQ(f.ctx.secondRelaxation, 0.6);  // 2 * 0.72 is not below 0.8
-  EXPECT_EQ(s.counter, 1);
-  EXPECT_EQ(s.convergenceMeasure, 0.006);
-  EXPECT_EQ(s.acceptedMeasure, 0.005);
-  // Counter 1 again: the weight is derived anew.
-  tamo::controlConvergence(f.ctx, s, 0.001, 0.002);
-  EXPECT_EQ(s.changeWeight, 2.0);
-
+  tamo::controlConvergence(f.ctx, f.s, 0.001, 0.004);
+  EXPECT_EQ(f.s.changeWeight, 0.004 / 0.001);
+  EXPECT_EQ(f.s.convergenceMeasure, 0.004 + 0.25 + 0.5);
+  EXPECT_FALSE(f.s.firstIterationFlag);
   // No weight without both balances, without a temperature change above 1e-25, or when
   // the humidity change does not exceed the temperature change.
   for (int variant = 0; variant < 3; ++variant) {
