@@ -64,21 +64,15 @@ TEST(Auxiliary, ParabolicDerivativesAreExactForLinesAndParabolas) {
   EXPECT_EQ(s[2], 0.0);
   EXPECT_NEAR(s[3], 1.5, 1e-14);
 
-  // End rule: an end estimate opposing its end secant becomes 0, otherwise it is kept.
+  // End rule: an end estimate opposing its end secant becomes 0, otherwise it is kept; a
+  // flat end secant gives 0 at that end. {y1, y2, y3, s1, s2, s3} at x = 0, 1, 2.
   const std::vector<double> x3 = {0.0, 1.0, 2.0};
-  const std::vector<double> steepening = {0.0, 1.0, 5.0};  // start estimate 1 - 3/2 < 0
-  tamo::derivativesParabolic(3, x3.data(), steepening.data(), s.data(), 1e-9, &ierr);
-  EXPECT_EQ(s[0], 0.0);
-  EXPECT_NEAR(s[2], 4.0 + 3.0 / 2.0, 1e-14);
-  const std::vector<double> flattening = {0.0, 4.0, 5.0};  // end estimate 1 - 3/2 < 0
-  tamo::derivativesParabolic(3, x3.data(), flattening.data(), s.data(), 1e-9, &ierr);
-  EXPECT_EQ(s[2], 0.0);
-  EXPECT_NEAR(s[0], 4.0 + 3.0 / 2.0, 1e-14);
-  // A flat end secant gives 0 at that end.
-  const std::vector<double> flatStart = {1.0, 1.0, 3.0};
-  tamo::derivativesParabolic(3, x3.data(), flatStart.data(), s.data(), 1e-9, &ierr);
-  EXPECT_EQ(s[0], 0.0);
-  EXPECT_EQ(s[1], 0.0);
+  const double ends[][6] = {
+      {0, 1, 5, 0.0, 2.5, 5.5}, {0, 4, 5, 5.5, 2.5, 0.0}, {1, 1, 3, 0.0, 0.0, 3.0}};
+  for (const auto& e : ends) {
+    tamo::derivativesParabolic(3, x3.data(), e, s.data(), 1e-9, &ierr);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(s[i], e[3 + i], 1e-14) << e[1] << " " << i;
+  }
 }
 
 TEST(Auxiliary, TensionsFromInflections) {
