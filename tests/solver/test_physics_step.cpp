@@ -24,9 +24,7 @@ double stillAirPermeability(double T, double p) {
 }
 
 // The fixture's default material stands for masonry: rho 1500, lambda 0.5, mu 10.
-TestMaterial masonry() {
-  return TestMaterial{};
-}
+const TestMaterial masonry;
 
 TestMaterial insulation() {
   TestMaterial m;
@@ -43,7 +41,7 @@ TestMaterial insulation() {
 TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
   Wall wall({{0.1, 10, 1}, {0.05, 10, 2}}, 1e-4);
   wall.setParameters(true, false, false);
-  walltest::defineMaterial(wall.handle(), 1, masonry());
+  walltest::defineMaterial(wall.handle(), 1, masonry);
   walltest::defineMaterial(wall.handle(), 2, insulation());
   wall.setSurfaces();
   Climate c;  // 20 degC at 8 W/(m2 K) on side A, 0 degC at 25 W/(m2 K) on side B
@@ -67,7 +65,7 @@ TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
 TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
   Wall wall({{0.1, 20, 1}}, 1e-4);
   wall.setParameters(false, true, false);
-  walltest::defineMaterial(wall.handle(), 1, masonry());  // mu 10
+  walltest::defineMaterial(wall.handle(), 1, masonry);  // mu 10
   wall.setSurfaces();
   wall.T.assign(wall.n(), 20.0);
   Climate c;
@@ -89,7 +87,7 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
 }
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
-  TestMaterial brick = masonry();
+  TestMaterial brick = masonry;
   brick.waterAbsorption = 0.05;
   // Under rain the surface liquid flux is (1 - phi_2) times a large conductance, so the
   // humidity tolerance of the iteration weighs heavily there: fine convergence and 5 mm
@@ -132,7 +130,7 @@ TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
 }
 
 TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
-  TestMaterial brick = masonry();
+  TestMaterial brick = masonry;
   brick.waterAbsorption = 0.1;  // A [kg/(m2 s^0.5)]
   brick.storagePhi = {0.5, 0.8, 0.95, 1.0};
   brick.storageW = {3.0, 6.0, 15.0, 200.0};
