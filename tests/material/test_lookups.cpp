@@ -23,66 +23,47 @@ PairTable pairs(std::initializer_list<double> xs, std::initializer_list<double> 
 }
 
 TEST(RowSearch, BracketsArgumentAndClampsToEndRows) {
-  const PairTable t = pairs({1, 2, 4, 8, 16}, {0, 0, 0, 0, 0});
-  EXPECT_EQ(tamo::searchRows(t, 5, -3.0), 1);
-  EXPECT_EQ(tamo::searchRows(t, 5, 1.0), 1);
-  EXPECT_EQ(tamo::searchRows(t, 5, 1.999), 1);
-  EXPECT_EQ(tamo::searchRows(t, 5, 2.0), 2);
-  EXPECT_EQ(tamo::searchRows(t, 5, 5.0), 3);
-  EXPECT_EQ(tamo::searchRows(t, 5, 15.999), 4);
-  EXPECT_EQ(tamo::searchRows(t, 5, 16.0), 4);  // at the last x: n-1
-  EXPECT_EQ(tamo::searchRows(t, 5, 1e9), 4);
+  // Every bracket of a long table, at a row and between rows; beyond both ends the end rows.
+  PairTable t;
+  t.resize(37);
+  for (int i = 1; i <= 37; ++i) t.x(i) = 0.5 * i * i;
+  for (int i = 1; i <= 36; ++i) {
+    EXPECT_EQ(tamo::searchRows(t, 37, 0.5 * (t.x(i) + t.x(i + 1))), i);
+    EXPECT_EQ(tamo::searchRows(t, 37, t.x(i)), i);
+  }
+  EXPECT_EQ(tamo::searchRows(t, 37, -3.0), 1);
+  EXPECT_EQ(tamo::searchRows(t, 37, t.x(37)), 36);  // at the last x: n-1
+  EXPECT_EQ(tamo::searchRows(t, 37, 1e9), 36);
   // only the first n rows take part
   EXPECT_EQ(tamo::searchRows(t, 3, 100.0), 2);
   EXPECT_EQ(tamo::searchRows(t, 1, 100.0), 1);
   EXPECT_EQ(tamo::searchRows(t, 0, 100.0), 1);
-  // every bracket of a long table, against a linear scan
-  PairTable longTable;
-  longTable.resize(37);
-  for (int i = 1; i <= 37; ++i) longTable.x(i) = 0.5 * i * i;
-  for (int i = 1; i <= 36; ++i) {
-    const double mid = 0.5 * (longTable.x(i) + longTable.x(i + 1));
-    EXPECT_EQ(tamo::searchRows(longTable, 37, mid), i);
-    EXPECT_EQ(tamo::searchRows(longTable, 37, longTable.x(i)), i);
-  }
 }
 
 TEST(LookupClamped, LinearInsideHeldConstantOutside) {
   const PairTable t = pairs({1, 3, 7}, {10, 20, 0});
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, -100.0), 10.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, 0.999), 10.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, 1.0), 10.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, 2.0), 15.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, 3.0), 20.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, 6.0), 5.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, 7.0), 0.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, 70.0), 0.0);
-  const PairTable single = pairs({5}, {2.5});
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(single, -1.0), 2.5);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(single, 9.0), 2.5);
+  const double at[][2] = {{-100, 10}, {1, 10}, {2, 15}, {3, 20}, {6, 5}, {7, 0}, {70, 0}};
+  for (const auto& p : at) EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, p[0]), p[1]) << p[0];
+  EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), -1.0), 2.5);
+  EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), 9.0), 2.5);
   EXPECT_DOUBLE_EQ(tamo::lookupClamped(PairTable{}, 1.0), 0.0);
 }
 
 TEST(LookupLogCapped, ExactOnExponentialAndCappedAtLastValue) {
-  // y = 2^x sampled at uneven points: logarithmic interpolation reproduces it exactly
+  // y = 2^x sampled at uneven points: logarithmic interpolation reproduces it exactly; below
+  // the first x the first pair is extended in logarithmic form (no clamp).
   const PairTable t = pairs({0, 1, 3, 6}, {1, 2, 8, 64});
-  for (double x : {0.25, 1.0, 2.0, 2.7, 4.5, 5.99}) {
+  for (double x : {-10.0, -1.0, 0.25, 1.0, 2.0, 2.7, 4.5, 5.99}) {
     EXPECT_NEAR(tamo::lookupLogCapped(t, x, 100.0), std::exp2(x), 1e-12 * std::exp2(x)) << x;
   }
-  // below the first x the first pair is extended in logarithmic form (no clamp)
-  EXPECT_NEAR(tamo::lookupLogCapped(t, -1.0, 100.0), 0.5, 1e-15);
-  EXPECT_NEAR(tamo::lookupLogCapped(t, -10.0, 100.0), std::exp2(-10.0), 1e-18);
-  // at and above the last x: last value
+  // at and above the last x, or from a cap below it on: the last value
   EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 6.0, 100.0), 64.0);
   EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 60.0, 100.0), 64.0);
-  // cap below the last x: the last value from the cap on, interpolation just below it
   EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 4.0, 4.0), 64.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 5.0, 4.0), 64.0);
   EXPECT_NEAR(tamo::lookupLogCapped(t, 3.9, 4.0), std::exp2(3.9), 1e-12 * 16);
   // one row: its value everywhere; no rows: 0
-  const PairTable single = pairs({2}, {7});
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(single, 0.0, 10.0), 7.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(single, 3.0, 10.0), 7.0);
+  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), 0.0, 10.0), 7.0);
+  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), 3.0, 10.0), 7.0);
   EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(PairTable{}, 3.0, 10.0), 0.0);
 }
 
@@ -90,30 +71,26 @@ TEST(LookupSloped, PiecewiseLinearWithEndSlopesAndMatchingSlope) {
   // points (0, 0), (10, 20), (20, 30): slopes 2, 1 and the repeated last slope 1
   TripleTable t;
   t.resize(3);
-  const double x[] = {0, 10, 20}, y[] = {0, 20, 30}, s[] = {2, 1, 1};
+  const double rows[3][3] = {{0, 0, 2}, {10, 20, 1}, {20, 30, 1}};
   for (int i = 1; i <= 3; ++i) {
-    t.x(i) = x[i - 1];
-    t.y(i) = y[i - 1];
-    t.z(i) = s[i - 1];
+    t.x(i) = rows[i - 1][0];
+    t.y(i) = rows[i - 1][1];
+    t.z(i) = rows[i - 1][2];
   }
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, -5.0), -10.0);
-  EXPECT_DOUBLE_EQ(tamo::slopeAt(t, -5.0), 2.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 5.0), 10.0);
-  EXPECT_DOUBLE_EQ(tamo::slopeAt(t, 9.999), 2.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 10.0), 20.0);
-  EXPECT_DOUBLE_EQ(tamo::slopeAt(t, 10.0), 1.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 15.0), 25.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 20.0), 30.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 25.0), 35.0);
-  EXPECT_DOUBLE_EQ(tamo::slopeAt(t, 25.0), 1.0);
-  TripleTable single;
-  single.resize(1);
-  single.x(1) = 5.0;
-  single.y(1) = 7.0;
-  single.z(1) = 3.0;
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(single, 6.0), 10.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupSloped(single, 4.0), 4.0);
-  EXPECT_DOUBLE_EQ(tamo::slopeAt(single, 100.0), 3.0);
+  const double at[][3] = {{-5, -10, 2}, {5, 10, 2},  {9.999, 19.998, 2}, {10, 20, 1},
+                          {15, 25, 1},  {20, 30, 1}, {25, 35, 1}};
+  for (const auto& p : at) {
+    EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, p[0]), p[1]) << p[0];
+    EXPECT_DOUBLE_EQ(tamo::slopeAt(t, p[0]), p[2]) << p[0];
+  }
+  // one row: the line through it with its slope
+  t.resize(1);
+  t.x(1) = 5.0;
+  t.y(1) = 7.0;
+  t.z(1) = 3.0;
+  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 6.0), 10.0);
+  EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 4.0), 4.0);
+  EXPECT_DOUBLE_EQ(tamo::slopeAt(t, 100.0), 3.0);
 }
 
 }  // namespace

@@ -120,13 +120,17 @@ TEST(Spline, InterpolatesWithContinuousSlopesMatchingThePointDerivatives) {
     const double difference = (curve.value(t + h) - curve.value(t - h)) / (2 * h);
     EXPECT_NEAR(curve.slope(t), difference, 2e-6 * (1.0 + std::fabs(difference))) << t;
   }
+}
 
-  // svald without a derivative gives the same value as sval.
-  int32_t e1 = -1, e2 = -1;
-  const double withDeriv = curve.value(2.345, &e1);
-  double dummy = 0.0;
-  const double withoutDeriv = curve.value(2.345, &e2, &dummy);
-  EXPECT_EQ(withDeriv, withoutDeriv);
+TEST(Spline, TwoPointsGiveTheCurveOfTheEndSlopesWithTheFewPointsIndicator) {
+  const Curve two({0.0, 2.0}, {1.0, 3.0}, {0.0, 0.0}, 0.5, -1.0);
+  EXPECT_EQ(two.ierr, tamo::kSplineTooFewPoints);
+  const Hermite cubic{0.0, 2.0, 1.0, 3.0, 0.5, -1.0};
+  for (double t : {0.3, 1.0, 1.7}) {
+    EXPECT_NEAR(two.value(t), cubic.value(t), 1e-13) << t;
+    EXPECT_NEAR(two.slope(t), cubic.slope(t), 1e-12) << t;
+  }
+  EXPECT_EQ(Curve({0.0, 1.0, 2.0}, {0.0, 1.0, 0.5}, {0.0, 0.0, 0.0}, 1.0, 0.0).ierr, 0);
 }
 
 TEST(Spline, LargeTensionApproachesThePolygon) {

@@ -44,77 +44,59 @@ TEST(StorageTable, InterpolatesValuesAndDerivativeEstimates) {
   EXPECT_NEAR(tamo::storageValue(m, 0.955, &d), 59.0, 1e-12);
   EXPECT_NEAR(d, 40.0 + 0.5 * (lastSecant - 40.0), 1e-9);
   // ends: phi <= 0 the first row, phi >= 1.01 the last
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, 0.0, &d), 0.0);
-  EXPECT_DOUBLE_EQ(d, 10.0);
   EXPECT_DOUBLE_EQ(tamo::storageValue(m, -3.0, &d), 0.0);
   EXPECT_DOUBLE_EQ(d, 10.0);
   EXPECT_DOUBLE_EQ(tamo::storageValue(m, 1.01, &d), 100.0);
   EXPECT_NEAR(d, lastSecant, 1e-9);
   EXPECT_DOUBLE_EQ(tamo::storageValue(m, 5.0), 100.0);
-  // the value without derivative output is the same
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, 0.45), 4.5);
+  // Without a storage function: 0 and slope 0, also for a porous material.
+  MaterialRecord none;
+  none.por = 0.3;
+  none.wmax = 300.0;
+  EXPECT_EQ(tamo::storageValue(none, 0.5, &d), 0.0);
+  EXPECT_EQ(d, 0.0);
 }
 
-TEST(StorageForms, OriginHyperbolaThroughItsPointAndOverHygroscopicLine) {
-  // two points: (0.5, 10) and wf = 100; wmax = 200
-  const MaterialRecord m = storageMaterial(0.2, 1, {0.5, 0.0}, {10.0, 100.0});
-  ASSERT_EQ(m.nStorage, 1);
-  ASSERT_EQ(m.storageForm, 1);
-  EXPECT_NEAR(tamo::storageValue(m, 0.5), 10.0, 1e-12);
-  EXPECT_NEAR(tamo::storageValue(m, 1.0), 100.0, 1e-12);
-  EXPECT_NEAR(m.wf, 100.0, 1e-12);
-  EXPECT_DOUBLE_EQ(m.wmax, 200.0);
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, 0.0), 0.0);
-  EXPECT_NEAR(tamo::storageValue(m, 1.005), 150.0, 1e-9);  // (wf + wmax) / 2
-  EXPECT_NEAR(tamo::storageValue(m, 1.01), 200.0, 1e-9);
-  EXPECT_NEAR(tamo::storageValue(m, 3.0), 200.0, 1e-9);
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, -1.0), 0.0);
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, std::nan("")), 0.0);
-  double d = 0.0;
-  for (double phi : {0.1, 0.5, 0.8, 0.97}) {
-    tamo::storageValue(m, phi, &d);
-    EXPECT_NEAR(d, numericSlope(m, phi, 1e-6), 1e-5 * d) << phi;
-  }
-  tamo::storageValue(m, 1.004, &d);
-  EXPECT_NEAR(d, 100.0 * (200.0 - 100.0), 1e-6);
-}
-
-TEST(StorageForms, PowerFormThroughBothPointsAndLinearBelowSmallHumidity) {
-  // points (0.5, 10), (0.9, 40), wf = 100; wmax = 250
-  const MaterialRecord m = storageMaterial(0.25, 1, {0.5, 0.9, 0.0}, {10.0, 40.0, 100.0});
-  ASSERT_EQ(m.nStorage, 1);
-  ASSERT_EQ(m.storageForm, 2);
-  EXPECT_LT(m.sortab.x(1), 0.0);  // a < 0 so that ln(phi) / a > 0
-  EXPECT_NEAR(tamo::storageValue(m, 0.5), 10.0, 1e-9);
-  EXPECT_NEAR(tamo::storageValue(m, 0.9), 40.0, 1e-9);
-  // below 1e-4 the straight line from the origin to w(1e-4)
-  double d = 0.0;
-  const double w4 = tamo::storageValue(m, 1e-4);
-  EXPECT_NEAR(tamo::storageValue(m, 5e-5, &d), 0.5 * w4, 1e-15 * w4);
-  EXPECT_NEAR(d, w4 / 1e-4, 1e-12 * d);
-  // the line uses the unclamped argument, so it continues through the origin
-  EXPECT_NEAR(tamo::storageValue(m, 0.0), 0.0, 1e-300);
-  EXPECT_NEAR(tamo::storageValue(m, -1e-4), -w4, 1e-15 * w4);
-  // 0.99999 still in the power form, 0.999995 on the line through (1, wf), (1.01, wmax)
-  const double wfNow = m.wf;
-  EXPECT_NEAR(tamo::storageValue(m, 0.999995), wfNow - 0.000005 * 100.0 * (250.0 - wfNow), 1e-9);
-  const double power = tamo::storageValue(m, 0.99999);
-  EXPECT_GT(power, 99.0);
-  EXPECT_LE(power, 100.0);
-  EXPECT_NEAR(tamo::storageValue(m, 1.01), 250.0, 1e-9);
-  EXPECT_NEAR(tamo::storageValue(m, 1.5), 250.0, 1e-9);
-  for (double phi : {0.01, 0.3, 0.6, 0.95}) {
-    tamo::storageValue(m, phi, &d);
-    EXPECT_NEAR(d, numericSlope(m, phi, 1e-7), 1e-5 * d) << phi;
+TEST(StorageForms, ThroughTheirPointsFromTheOriginToMaximumWithConsistentSlopes) {
+  // Origin hyperbola through (0.5, 10), wf 100; power form through (0.5, 10) and (0.9, 40),
+  // wf 100.
+  struct Form {
+    double por;
+    int analytic;
+    std::vector<double> xs, ys;
+    int form;
+    double wf;
+  };
+  const Form forms[] = {{0.2, 1, {0.5, 0.0}, {10.0, 100.0}, 1, 100.0},
+                        {0.25, 1, {0.5, 0.9, 0.0}, {10.0, 40.0, 100.0}, 2, 100.0}};
+  for (const Form& f : forms) {
+    SCOPED_TRACE(f.form);
+    const MaterialRecord m = storageMaterial(f.por, f.analytic, f.xs, f.ys);
+    ASSERT_EQ(m.nStorage, 1);
+    ASSERT_EQ(m.storageForm, f.form);
+    for (std::size_t i = 0; i + 1 < f.xs.size(); ++i) {
+      EXPECT_NEAR(tamo::storageValue(m, f.xs[i]), f.ys[i], 1e-9);
+    }
+    EXPECT_NEAR(tamo::storageValue(m, 0.0), 0.0, 1e-12);
+    EXPECT_NEAR(tamo::storageValue(m, 1.0), f.wf, 1e-9);
+    // over-hygroscopic: the line through (1, wf) and (1.01, wmax), then wmax
+    const double wmax = 1000.0 * f.por;
+    EXPECT_NEAR(tamo::storageValue(m, 1.005), (f.wf + wmax) / 2.0, 1e-9);
+    EXPECT_NEAR(tamo::storageValue(m, 3.0), wmax, 1e-9);
+    double d = 0.0;
+    for (double phi : {0.01, 0.2, 0.5, 0.8, 0.97}) {
+      tamo::storageValue(m, phi, &d);
+      EXPECT_NEAR(d, numericSlope(m, phi, 1e-7), 1e-5 * d) << phi;
+    }
+    tamo::storageValue(m, 1.004, &d);
+    EXPECT_NEAR(d, 100.0 * (wmax - f.wf), 1e-6);
   }
 }
 
 TEST(StorageForms, DefaultHyperbolaFromPorosity) {
   const MaterialRecord m = storageMaterial(0.3, 0, {}, {});
-  ASSERT_EQ(m.nStorage, 1);
   ASSERT_EQ(m.storageForm, 0);
   EXPECT_NEAR(tamo::storageValue(m, 0.0), 0.0, 1e-12);
-  EXPECT_NEAR(tamo::storageValue(m, 1.01), 300.0, 1e-9);
   EXPECT_NEAR(tamo::storageValue(m, 7.0), 300.0, 1e-9);
   EXPECT_DOUBLE_EQ(m.wf, 0.7 * 300.0);
   double d = 0.0;
@@ -122,6 +104,24 @@ TEST(StorageForms, DefaultHyperbolaFromPorosity) {
     tamo::storageValue(m, phi, &d);
     EXPECT_NEAR(d, numericSlope(m, phi, 1e-7), 1e-5 * d) << phi;
   }
+}
+
+TEST(StorageForms, EdgesOfTheFittedForms) {
+  // Origin hyperbola: nothing below 0, and a humidity that does not compare gives 0.
+  const MaterialRecord h = storageMaterial(0.2, 1, {0.5, 0.0}, {10.0, 100.0});
+  EXPECT_DOUBLE_EQ(tamo::storageValue(h, -1.0), 0.0);
+  EXPECT_DOUBLE_EQ(tamo::storageValue(h, std::nan("")), 0.0);
+  // Power form: below 1e-4 the straight line from the origin to w(1e-4), with the unclamped
+  // argument, so it continues through the origin; 0.99999 still in the power form.
+  const MaterialRecord m = storageMaterial(0.25, 1, {0.5, 0.9, 0.0}, {10.0, 40.0, 100.0});
+  EXPECT_LT(m.sortab.x(1), 0.0);  // a < 0 so that ln(phi) / a > 0
+  double d = 0.0;
+  const double w4 = tamo::storageValue(m, 1e-4);
+  EXPECT_NEAR(tamo::storageValue(m, 5e-5, &d), 0.5 * w4, 1e-15 * w4);
+  EXPECT_NEAR(d, w4 / 1e-4, 1e-12 * d);
+  EXPECT_NEAR(tamo::storageValue(m, -1e-4), -w4, 1e-15 * w4);
+  const double power = tamo::storageValue(m, 0.99999);
+  EXPECT_TRUE(power > 99.0 && power <= 100.0) << power;
 }
 
 // Round trip through the public API: tamoSorinv inverts tamoSoriso.

@@ -14,19 +14,7 @@ using walltest::Layer;
 using walltest::TestMaterial;
 using walltest::Wall;
 
-struct Fluxes {
-  std::vector<double> heat, enthalpy, vapour, liquid;  // N entries, interface 1 first
-};
-
-Fluxes fluxes(const Wall& wall) {
-  const std::size_t N = static_cast<std::size_t>(wall.n() - 1);
-  Fluxes f{std::vector<double>(N), std::vector<double>(N), std::vector<double>(N),
-           std::vector<double>(N)};
-  EXPECT_EQ(tamoGetFlux(wall.handle(), 0, wall.T.data(), wall.phi.data(), f.heat.data(),
-                        f.enthalpy.data(), f.vapour.data(), f.liquid.data()),
-            TAMO_OK);
-  return f;
-}
+using Fluxes = Wall::Fluxes;
 
 double saturationPressure(double T) {
   return 610.78 * std::exp(17.08 * T / (234.18 + T));
@@ -35,14 +23,8 @@ double stillAirPermeability(double T, double p) {
   return 1.968e-7 * std::pow(T + 273.15, 0.81) / p;
 }
 
-TestMaterial masonry() {
-  TestMaterial m;
-  m.rho = 1500.0;
-  m.cap = 850.0;
-  m.lambda = 0.5;
-  m.mu = 10.0;
-  return m;
-}
+// The fixture's default material stands for masonry: rho 1500, lambda 0.5, mu 10.
+const TestMaterial masonry;
 
 TestMaterial insulation() {
   TestMaterial m;
@@ -59,7 +41,7 @@ TestMaterial insulation() {
 TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
   Wall wall({{0.1, 10, 1}, {0.05, 10, 2}}, 1e-4);
   wall.setParameters(true, false, false);
-  walltest::defineMaterial(wall.handle(), 1, masonry());
+  walltest::defineMaterial(wall.handle(), 1, masonry);
   walltest::defineMaterial(wall.handle(), 2, insulation());
   wall.setSurfaces();
   Climate c;  // 20 degC at 8 W/(m2 K) on side A, 0 degC at 25 W/(m2 K) on side B
@@ -71,7 +53,7 @@ TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
   EXPECT_NEAR(8.0 * (wall.T[0] - wall.T[1]), q, 0.005 * q);
   EXPECT_NEAR(25.0 * (wall.T[n - 2] - wall.T[n - 1]), q, 0.005 * q);
   // The same flux through every interface.
-  const Fluxes f = fluxes(wall);
+  const Fluxes f = wall.fluxes();
   for (double heat : f.heat) EXPECT_NEAR(heat, q, 0.005 * q);
 
   // In the steady state a further step converges in its first iteration.
@@ -83,7 +65,7 @@ TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
 TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
   Wall wall({{0.1, 20, 1}}, 1e-4);
   wall.setParameters(false, true, false);
-  walltest::defineMaterial(wall.handle(), 1, masonry());  // mu 10
+  walltest::defineMaterial(wall.handle(), 1, masonry);  // mu 10
   wall.setSurfaces();
   wall.T.assign(wall.n(), 20.0);
   Climate c;
@@ -97,7 +79,7 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
   const double sdTotal = 0.05 + 10.0 * 0.1 + 0.2;
   const double g = stillAirPermeability(20.0, c.pressure) * saturationPressure(20.0) *
                    (c.phiA - c.phiB) / sdTotal;
-  const Fluxes f = fluxes(wall);
+  const Fluxes f = wall.fluxes();
   for (std::size_t k = 0; k < f.vapour.size(); ++k) {
     EXPECT_NEAR(f.vapour[k], g, 0.01 * g) << "interface " << k + 1;
     EXPECT_EQ(f.vapour[k], wall.ctx().vapourDiffusionFlux[k + 1]);
@@ -105,7 +87,7 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
 }
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
-  TestMaterial brick = masonry();
+  TestMaterial brick = masonry;
   brick.waterAbsorption = 0.05;
   // Under rain the surface liquid flux is (1 - phi_2) times a large conductance, so the
   // humidity tolerance of the iteration weighs heavily there: fine convergence and 5 mm
@@ -135,7 +117,7 @@ TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
       stepChange +=
           (wall.w[i - 1] - wall.ctx().stepStartWaterContent[i]) * wall.ctx().nodeVolume[i];
     }
-    const Fluxes f = fluxes(wall);
+    const Fluxes f = wall.fluxes();
     const double stepInflow =
         dt * (f.vapour.front() + f.liquid.front() - f.vapour.back() - f.liquid.back());
     change += stepChange;
@@ -148,7 +130,7 @@ TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
 }
 
 TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
-  TestMaterial brick = masonry();
+  TestMaterial brick = masonry;
   brick.waterAbsorption = 0.1;  // A [kg/(m2 s^0.5)]
   brick.storagePhi = {0.5, 0.8, 0.95, 1.0};
   brick.storageW = {3.0, 6.0, 15.0, 200.0};

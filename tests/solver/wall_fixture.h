@@ -135,6 +135,20 @@ class Wall {
     return r;
   }
 
+  // Heat, enthalpy, vapour and liquid fluxes of the N interfaces, interface 1 first.
+  struct Fluxes {
+    std::vector<double> heat, enthalpy, vapour, liquid;
+  };
+  Fluxes fluxes() const {
+    const auto N = static_cast<std::size_t>(n_ - 1);
+    Fluxes f{std::vector<double>(N), std::vector<double>(N), std::vector<double>(N),
+             std::vector<double>(N)};
+    EXPECT_EQ(tamoGetFlux(handle_, 0, T.data(), phi.data(), f.heat.data(), f.enthalpy.data(),
+                          f.vapour.data(), f.liquid.data()),
+              TAMO_OK);
+    return f;
+  }
+
   // Water of the component per unit area [kg/m2] from the water contents of the last step.
   double totalWater() const {
     double total = 0.0;
