@@ -38,6 +38,7 @@ std::vector<double> transportState(int32_t handle, int32_t interfaces) {
 std::vector<RunPersistence::Output> RunPersistence::outputList(const std::string& outputDir) const {
   const Case& c = simulation_.definition();
   auto place = [&](const std::string& file) {
+    if (file.empty()) return file;  // a table kept in memory only
     std::filesystem::path p(file);
     if (p.is_relative() && !outputDir.empty()) p = std::filesystem::path(outputDir) / p;
     return p.string();
@@ -51,6 +52,9 @@ std::vector<RunPersistence::Output> RunPersistence::outputList(const std::string
     list.push_back(
         {place(c.profiles.file), "outputs.profiles.file", &simulation_.profiles_->table()});
   }
+  for (const ObserverTable& t : simulation_.observerTables()) {
+    list.push_back({place(t.file), t.field, t.table});
+  }
   return list;
 }
 
@@ -58,10 +62,20 @@ void RunPersistence::streamOutputs(const std::string& outputDir, bool keepTables
   if (started_ || simulation_.interval_ != 0) {
     throw CaseError(simulation_.definition().file, "", "outputs are streamed from the start only");
   }
-  outputs_ = outputList(outputDir);
+  outputs_.clear();
+  for (const Output& o : outputList(outputDir)) {
+    if (!o.path.empty()) outputs_.push_back(o);
+  }
   streams_.clear();
   for (const Output& o : outputs_) streams_.push_back(std::make_unique<OutputStream>(o.path));
   keepTables_ = keepTables;
+}
+
+bool RunPersistence::streams(const OutputTable* table) const {
+  for (const Output& o : outputs_) {
+    if (o.table == table) return true;
+  }
+  return false;
 }
 
 void RunPersistence::attachStreams() {

@@ -34,6 +34,7 @@ class RunPersistence {
   // rows in memory for the caller. Before the first advance only; throws CaseError.
   void streamOutputs(const std::string& outputDir, bool keepTables);
   bool streaming() const { return !streams_.empty(); }
+  bool streams(const OutputTable* table) const;  // true when the table goes to a stream
   // Starts the streams (first call) before the run advances. Throws CaseError.
   void beforeAdvance();
   // Closes the streams and renames the files into place; returns the paths. Throws
@@ -56,13 +57,15 @@ class RunPersistence {
     std::string path, field;
     OutputTable* table;
   };
+  // Every table of the run: series, profiles, the observers' tables (path "" for a table
+  // without a file).
   std::vector<Output> outputList(const std::string& outputDir) const;
   void fingerprint(class CheckpointWriter& out) const;
   bool observersCheckpointable() const;
   void attachStreams();
 
   Simulation& simulation_;
-  std::vector<Output> outputs_;  // streamed outputs, in the order of streams_
+  std::vector<Output> outputs_;  // streamed outputs (tables with a file), as streams_
   std::vector<std::unique_ptr<OutputStream>> streams_;
   bool keepTables_ = true, started_ = false;
   std::string checkpointPath_;

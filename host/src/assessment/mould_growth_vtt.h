@@ -12,6 +12,10 @@
 #ifndef TAMO1D_ASSESSMENT_MOULD_GROWTH_VTT_H
 #define TAMO1D_ASSESSMENT_MOULD_GROWTH_VTT_H
 
+#include <vector>
+
+#include "model_state.h"
+
 namespace tamo1d::assessment {
 
 // Sensitivity classes of the updated model (Ojanen et al. 2010, the class table): very
@@ -53,6 +57,10 @@ class VttMouldGrowth {
 
   double index() const { return index_; }      // current M
   double maximum() const { return maximum_; }  // largest M so far
+
+  // Checkpoints: the index, its maximum and the time since growth last was possible.
+  void saveState(std::vector<double>& out) const;
+  void restoreState(StateReader& in);
 
  private:
   void grow(double days, double temperature, double humidityPercent, double criticalHumidity);
