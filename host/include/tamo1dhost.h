@@ -175,8 +175,9 @@ TAMO_HOST_API int32_t tamoHostWriteOutputs(TamoHostRun* run, const char* outputD
  *  are produced (complete rows only, at every moment), and tamoHostWriteOutputs then
  *  renames the part files into place. Memory stays flat over long runs when keepTables is
  *  0: the tables with a file (series, profiles, monitors) read by tamoHostGetColumn then
- *  stay empty; 1 keeps them as well. Call before the first advance. Returns 0; 2 outputs
- *  were already started. */
+ *  stay empty; 1 keeps them as well. The monitor files, a row per step, are written in
+ *  blocks of 64 KiB and at every checkpoint. Call before the first advance. Returns 0;
+ *  2 outputs were already started. */
 TAMO_HOST_API int32_t tamoHostStreamOutputs(TamoHostRun* run, const char* outputDir,
                                             int32_t keepTables);
 

@@ -53,7 +53,7 @@ std::vector<RunPersistence::Output> RunPersistence::outputList(const std::string
         {place(c.profiles.file), "outputs.profiles.file", &simulation_.profiles_->table()});
   }
   for (const ObserverTable& t : simulation_.observerTables()) {
-    list.push_back({place(t.file), t.field, t.table});
+    list.push_back({place(t.file), t.field, t.table, true});
   }
   return list;
 }
@@ -78,9 +78,26 @@ bool RunPersistence::streams(const OutputTable* table) const {
   return false;
 }
 
+void RunPersistence::flushBlocks() {
+  for (std::size_t i = 0; i < blocks_.size(); ++i) {
+    if (!blocks_[i].empty()) streams_[i]->append(blocks_[i]);
+    blocks_[i].clear();
+  }
+}
+
 void RunPersistence::attachStreams() {
+  blocks_.assign(streams_.size(), std::string());
   for (std::size_t i = 0; i < streams_.size(); ++i) {
     OutputStream* stream = streams_[i].get();
+    if (outputs_[i].inBlocks) {
+      outputs_[i].table->stream(
+          [this, i](const std::string& line) {
+            blocks_[i] += line;
+            if (blocks_[i].size() >= kBlockBytes) flushBlocks();
+          },
+          keepTables_);
+      continue;
+    }
     outputs_[i].table->stream([stream](const std::string& line) { stream->append(line); },
                               keepTables_);
   }
@@ -102,6 +119,7 @@ void RunPersistence::beforeAdvance() {
 
 std::vector<std::string> RunPersistence::finishOutputs() {
   beforeAdvance();  // a run finished without advancing still writes its files
+  flushBlocks();
   std::vector<std::string> written;
   for (std::size_t i = 0; i < streams_.size(); ++i) {
     const std::string problem = streams_[i]->finish();
@@ -155,6 +173,7 @@ void RunPersistence::fingerprint(CheckpointWriter& out) const {
 void RunPersistence::writeCheckpoint() {
   const Simulation& s = simulation_;
   if (checkpointPath_.empty()) throw CaseError(s.definition().file, "", "no checkpoint file set");
+  flushBlocks();  // the stream lengths below count every row so far
   CheckpointWriter out;
   fingerprint(out);
   out.integer(s.interval_);

@@ -97,12 +97,8 @@ TEST(AssessmentRun, MonitorsAndEquilibriumOfADryingWall) {
     double limit = 0.0;
     tamoHostSummaryItem(run, i, &name, nullptr, nullptr, &limit, &verdict);
     verdicts += verdict[0] != '\0';
-    if (std::string(name) == "mould_index_max_b") {
-      EXPECT_EQ(limit, 1.0);
-    }
-    if (std::string(name).rfind("mould_index_max_", 0) == 0) {
-      EXPECT_EQ(verdict[0], 'p') << name;
-    }
+    EXPECT_TRUE(std::string(name) != "mould_index_max_b" || limit == 1.0);
+    EXPECT_TRUE(std::string(name).rfind("mould_index_max_", 0) != 0 || verdict[0] == 'p') << name;
     if (std::string(name) == "equilibrium_change") {
       EXPECT_NE(std::string(verdict).find("pass"), std::string::npos) << verdict;
       EXPECT_NE(std::string(verdict).find("drying"), std::string::npos) << verdict;

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -29,11 +28,8 @@ const char* kDefaultCase = "masonry_interior_insulation.json";
 // hours / 2 and hours, its weather file found from any folder.
 std::string shortened(const std::string& caseFile, int hours) {
   std::string text = readText(fs::path(TAMO1D_EXAMPLE_CASES) / caseFile);
-  const std::string weather = "\"../../data/weather/";
-  if (const std::size_t at = text.find(weather); at != std::string::npos) {
-    text.replace(at + 1, weather.size() - 1,
-                 std::string(TAMO1D_EXAMPLE_CASES) + "/" + (weather.c_str() + 1));
-  }
+  const std::size_t weather = text.find("\"../../data/weather/");
+  if (weather != std::string::npos) text.insert(weather + 1, TAMO1D_EXAMPLE_CASES "/");
   const std::string full = "\"duration_hours\": 8760", times = "\"times_hours\": [";
   text.replace(text.find(full), full.size(), "\"duration_hours\": " + std::to_string(hours));
   const std::size_t from = text.find(times) + times.size();
@@ -42,10 +38,8 @@ std::string shortened(const std::string& caseFile, int hours) {
   return text;
 }
 
-// Every column of the tables `from` .. `to` (exclusive; -1: all) of a finished run, then the
-// summary items as name = value lines.
-std::vector<std::vector<double>> tablesOf(TamoHostRun* run, int32_t from = 0, int32_t to = -1,
-                                          std::string* summary = nullptr) {
+// Every column of the tables `from` .. `to` (exclusive; -1: all) of a finished run.
+std::vector<std::vector<double>> tablesOf(TamoHostRun* run, int32_t from = 0, int32_t to = -1) {
   std::vector<std::vector<double>> columns;
   for (int32_t t = from; t < (to < 0 ? tamoHostTableCount(run) : to); ++t) {
     for (int32_t c = 0; c < tamoHostColumnCount(run, t); ++c) {
@@ -55,14 +49,6 @@ std::vector<std::vector<double>> tablesOf(TamoHostRun* run, int32_t from = 0, in
                         static_cast<int32_t>(values.size()), &count);
       columns.push_back(values);
     }
-  }
-  for (int32_t i = 0; summary && i < tamoHostSummaryCount(run); ++i) {
-    const char* name = nullptr;
-    double value = 0.0;
-    tamoHostSummaryItem(run, i, &name, &value, nullptr, nullptr, nullptr);
-    char exact[32];
-    std::snprintf(exact, sizeof exact, "%a", value);
-    *summary += std::string(name) + " = " + exact + "\n";
   }
   return columns;
 }
@@ -80,8 +66,8 @@ std::vector<std::vector<double>> runSeries(const std::string& json) {
 
 // Checkpoints of runs that keep their tables in memory (as Python does): a run of the
 // default case advanced into its second year, checkpointed and closed, then resumed in a
-// new run, gives every table (monitors and years included) and the summary of the
-// uninterrupted run; a cut checkpoint file is refused.
+// new run, gives every table (monitors and years included) of the uninterrupted run; a cut
+// checkpoint file is refused.
 TEST(Robust, ResumedRunKeepsItsTablesInMemory) {
   const fs::path dir = scratchDirectory("robust_tables");
   const std::string json = shortened(kDefaultCase, 200);
@@ -92,10 +78,9 @@ TEST(Robust, ResumedRunKeepsItsTablesInMemory) {
     EXPECT_EQ(tamoHostSetCheckpoint(run, checkpoint.c_str(), 0.0), 0);
     return run;
   };
-  std::string wholeSummary, resumedSummary;
   TamoHostRun* uninterrupted = open();
   ASSERT_EQ(tamoHostAdvance(uninterrupted, 0.0, nullptr, nullptr), 0);
-  const auto wholeTables = tablesOf(uninterrupted, 0, -1, &wholeSummary);
+  const auto wholeTables = tablesOf(uninterrupted);
   ASSERT_EQ(tamoHostTableCount(uninterrupted), TAMO_HOST_OBSERVER_TABLES + 5);  // 4 monitors, years
   tamoHostClose(uninterrupted);
 
@@ -105,10 +90,8 @@ TEST(Robust, ResumedRunKeepsItsTablesInMemory) {
   tamoHostClose(first);
   TamoHostRun* resumed = open();
   ASSERT_EQ(tamoHostResume(resumed), 0) << tamoHostMessage(resumed);
-  EXPECT_EQ(tamoHostSimulated(resumed), 250.0 * 3600.0);
   ASSERT_EQ(tamoHostAdvance(resumed, 0.0, nullptr, nullptr), 0);
-  EXPECT_TRUE(tablesOf(resumed, 0, -1, &resumedSummary) == wholeTables);
-  EXPECT_EQ(resumedSummary, wholeSummary);
+  EXPECT_TRUE(tablesOf(resumed) == wholeTables);
   tamoHostClose(resumed);
 
   const std::string whole = readText(checkpoint);
@@ -163,15 +146,12 @@ int interrupt(const fs::path& directory, const std::vector<std::string>& args, l
 
 // The files a run wrote to `folder`, and its summary without the wall time, by name.
 std::map<std::string, std::string> results(const fs::path& folder, const std::string& summary) {
-  std::map<std::string, std::string> files{{"summary", ""}};
+  std::map<std::string, std::string> files{{"summary", summary}};
   for (const auto& entry : fs::directory_iterator(folder)) {
     files[entry.path().filename().string()] = readText(entry.path());
   }
-  for (std::size_t from = 0, to = 0; from < summary.size(); from = to + 1) {
-    to = summary.find('\n', from);
-    const std::string line = summary.substr(from, to - from);
-    if (line.find("wall time") == std::string::npos) files["summary"] += line + '\n';
-  }
+  const std::size_t wall = summary.find("wall time");
+  files["summary"].erase(wall, summary.find('\n', wall) - wall);
   return files;
 }
 
