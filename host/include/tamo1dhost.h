@@ -174,17 +174,21 @@ TAMO_HOST_API int32_t tamoHostWriteOutputs(TamoHostRun* run, const char* outputD
  *  run advances: each file is written as path + ".partial", rows appended and flushed as they
  *  are produced (complete rows only, at every moment), and tamoHostWriteOutputs then
  *  renames the part files into place. Memory stays flat over long runs when keepTables is
- *  0: the tables read by tamoHostGetColumn then stay empty; 1 keeps them as well. Call
- *  before the first advance. Returns 0; 2 outputs were already started. */
+ *  0: the tables with a file (series, profiles, monitors) read by tamoHostGetColumn then
+ *  stay empty; 1 keeps them as well. The monitor files, a row per step, are written in
+ *  blocks of 64 KiB and at every checkpoint. Call before the first advance. Returns 0;
+ *  2 outputs were already started. */
 TAMO_HOST_API int32_t tamoHostStreamOutputs(TamoHostRun* run, const char* outputDir,
                                             int32_t keepTables);
 
 /** Checkpoints of the run go to `path` (written through a temporary file renamed into
  *  place), every intervalHours of simulated time (<= 0: only by tamoHostWriteCheckpoint).
  *  A checkpoint holds everything the next step depends on: node state, step control and
- *  statistics, summary, output tables or the lengths and checksums of the streamed files,
- *  and the step observers' state (periodic checkpoints are skipped while a step observer
- *  of the case cannot save its state). Returns 0; -1 null or empty path. */
+ *  statistics, summary, output tables (the monitor and equilibrium tables included) or the
+ *  lengths and checksums of the streamed files, and the step observers' state (the
+ *  assessment models, the weather side's yearly totals; periodic checkpoints are skipped
+ *  while a step observer of the case cannot save its state). Returns 0; -1 null or empty
+ *  path. */
 TAMO_HOST_API int32_t tamoHostSetCheckpoint(TamoHostRun* run, const char* path,
                                             double intervalHours);
 

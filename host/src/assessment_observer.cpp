@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "checkpoint_file.h"
 #include "tamo1dkernel.h"
 
 namespace tamo1d {
@@ -138,9 +139,31 @@ void AssessmentObserver::summarise(std::vector<SummaryItem>& items) const {
   items.push_back({"equilibrium_change", std::fabs(e.lastChange()), "-", e.tolerance(), verdict});
 }
 
-void AssessmentObserver::tables(std::vector<ObserverTable>& out) const {
+// Layout of the saved state; a changed layout refuses older checkpoints.
+constexpr int64_t kStateLayout = 1;
+
+bool AssessmentObserver::saveState(std::string& bytes) const {
+  std::vector<double> state{static_cast<double>(yearsSeen_), finished_ ? 1.0 : 0.0};
+  for (const Monitor& m : monitors_) m.assessment.saveState(state);
+  if (equilibrium_) equilibrium_->saveState(state);
+  bytes = observerState(kStateLayout, state);
+  return true;
+}
+
+bool AssessmentObserver::restoreState(const std::string& bytes) {
+  std::vector<double> state;
+  if (!readObserverState(bytes, kStateLayout, state)) return false;
+  assessment::StateReader in(state);
+  yearsSeen_ = in.count();
+  finished_ = in.flag();
+  for (Monitor& m : monitors_) m.assessment.restoreState(in);
+  if (equilibrium_) equilibrium_->restoreState(in);
+  return in.complete();
+}
+
+void AssessmentObserver::tables(std::vector<ObserverTable>& out) {
   const std::string& prefix = definition_->filePrefix;
-  for (const Monitor& m : monitors_) {
+  for (Monitor& m : monitors_) {
     const std::string& name = m.definition->name;
     out.push_back({"monitor_" + name, prefix.empty() ? "" : prefix + name + ".csv",
                    "assessment.monitor_files", &m.table});

@@ -24,8 +24,11 @@ class AssessmentObserver : public StepObserver {
   void start(const StepView& state) override;
   void accepted(const StepView& state) override;
   void summarise(std::vector<SummaryItem>& items) const override;
-  void tables(std::vector<ObserverTable>& out) const override;
+  void tables(std::vector<ObserverTable>& out) override;
   bool finished() const override { return finished_; }
+  // The models' state; the tables travel with the run's other tables.
+  bool saveState(std::string& bytes) const override;
+  bool restoreState(const std::string& bytes) override;
 
  private:
   struct Monitor {

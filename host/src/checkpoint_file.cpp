@@ -91,6 +91,24 @@ void CheckpointReader::fail(const std::string& what) const {
   throw CaseError(file_, "", what);
 }
 
+std::string observerState(int64_t layout, const std::vector<double>& numbers) {
+  CheckpointWriter out;
+  out.integer(layout);
+  out.numbers(numbers);
+  return out.bytes();
+}
+
+bool readObserverState(const std::string& bytes, int64_t layout, std::vector<double>& numbers) {
+  try {
+    CheckpointReader in(bytes, "");
+    if (in.integer() != layout) return false;
+    numbers = in.numbers();
+    return in.atEnd();
+  } catch (const CaseError&) {
+    return false;
+  }
+}
+
 std::string readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw CaseError(path, "", std::string("cannot be read: ") + std::strerror(errno));

@@ -12,7 +12,7 @@
 namespace tamo1d {
 
 inline constexpr char kCheckpointMagic[] = "tamo1d checkpoint\n";
-inline constexpr int64_t kCheckpointFormat = 1;
+inline constexpr int64_t kCheckpointFormat = 2;  // 2: observer tables and state
 
 class CheckpointWriter {
  public:
@@ -44,6 +44,13 @@ class CheckpointReader {
   std::string bytes_, file_;
   std::size_t pos_ = 0;
 };
+
+// A step observer's part of a checkpoint: the observer's own layout number (changed with
+// what it saves, so that an older checkpoint is refused, not misread) and its numbers.
+std::string observerState(int64_t layout, const std::vector<double>& numbers);
+// The numbers of a part written by observerState with `layout`; false when `bytes` is not
+// such a part (another layout, damaged).
+bool readObserverState(const std::string& bytes, int64_t layout, std::vector<double>& numbers);
 
 // Reads a whole file; throws CaseError with the operating system's reason.
 std::string readWholeFile(const std::string& path);

@@ -265,15 +265,12 @@ int32_t tamoHostWriteOutputs(TamoHostRun* run, const char* outputDir) {
   if (!run->simulation) return TAMO_HOST_BAD_INPUT;
   return guarded(run, [&] {
     run->written.clear();
-    // Streamed series and profiles are already on disk and only move into place; the
-    // observers' tables are written whole.
+    // Streamed tables are already on disk and only move into place; the others are
+    // written whole.
     const bool streamed = run->persistence && run->persistence->streaming();
     if (streamed) run->written = run->persistence->finishOutputs();
     for (const Output& out : outputs(run, text(outputDir))) {
-      if (streamed && (out.table == run->simulation->series() ||
-                       out.table == run->simulation->profiles())) {
-        continue;
-      }
+      if (streamed && run->persistence->streams(out.table)) continue;
       const std::string problem = tamo1d::replaceFile(out.path, out.table->csv());
       if (!problem.empty()) {
         throw tamo1d::CaseError(run->definition->file, out.field,

@@ -38,6 +38,7 @@ std::vector<double> transportState(int32_t handle, int32_t interfaces) {
 std::vector<RunPersistence::Output> RunPersistence::outputList(const std::string& outputDir) const {
   const Case& c = simulation_.definition();
   auto place = [&](const std::string& file) {
+    if (file.empty()) return file;  // a table kept in memory only
     std::filesystem::path p(file);
     if (p.is_relative() && !outputDir.empty()) p = std::filesystem::path(outputDir) / p;
     return p.string();
@@ -51,6 +52,9 @@ std::vector<RunPersistence::Output> RunPersistence::outputList(const std::string
     list.push_back(
         {place(c.profiles.file), "outputs.profiles.file", &simulation_.profiles_->table()});
   }
+  for (const ObserverTable& t : simulation_.observerTables()) {
+    list.push_back({place(t.file), t.field, t.table, true});
+  }
   return list;
 }
 
@@ -58,15 +62,42 @@ void RunPersistence::streamOutputs(const std::string& outputDir, bool keepTables
   if (started_ || simulation_.interval_ != 0) {
     throw CaseError(simulation_.definition().file, "", "outputs are streamed from the start only");
   }
-  outputs_ = outputList(outputDir);
+  outputs_.clear();
+  for (const Output& o : outputList(outputDir)) {
+    if (!o.path.empty()) outputs_.push_back(o);
+  }
   streams_.clear();
   for (const Output& o : outputs_) streams_.push_back(std::make_unique<OutputStream>(o.path));
   keepTables_ = keepTables;
 }
 
+bool RunPersistence::streams(const OutputTable* table) const {
+  for (const Output& o : outputs_) {
+    if (o.table == table) return true;
+  }
+  return false;
+}
+
+void RunPersistence::flushBlocks() {
+  for (std::size_t i = 0; i < blocks_.size(); ++i) {
+    if (!blocks_[i].empty()) streams_[i]->append(blocks_[i]);
+    blocks_[i].clear();
+  }
+}
+
 void RunPersistence::attachStreams() {
+  blocks_.assign(streams_.size(), std::string());
   for (std::size_t i = 0; i < streams_.size(); ++i) {
     OutputStream* stream = streams_[i].get();
+    if (outputs_[i].inBlocks) {
+      outputs_[i].table->stream(
+          [this, i](const std::string& line) {
+            blocks_[i] += line;
+            if (blocks_[i].size() >= kBlockBytes) flushBlocks();
+          },
+          keepTables_);
+      continue;
+    }
     outputs_[i].table->stream([stream](const std::string& line) { stream->append(line); },
                               keepTables_);
   }
@@ -88,6 +119,7 @@ void RunPersistence::beforeAdvance() {
 
 std::vector<std::string> RunPersistence::finishOutputs() {
   beforeAdvance();  // a run finished without advancing still writes its files
+  flushBlocks();
   std::vector<std::string> written;
   for (std::size_t i = 0; i < streams_.size(); ++i) {
     const std::string problem = streams_[i]->finish();
@@ -141,6 +173,7 @@ void RunPersistence::fingerprint(CheckpointWriter& out) const {
 void RunPersistence::writeCheckpoint() {
   const Simulation& s = simulation_;
   if (checkpointPath_.empty()) throw CaseError(s.definition().file, "", "no checkpoint file set");
+  flushBlocks();  // the stream lengths below count every row so far
   CheckpointWriter out;
   fingerprint(out);
   out.integer(s.interval_);

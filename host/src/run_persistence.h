@@ -34,6 +34,7 @@ class RunPersistence {
   // rows in memory for the caller. Before the first advance only; throws CaseError.
   void streamOutputs(const std::string& outputDir, bool keepTables);
   bool streaming() const { return !streams_.empty(); }
+  bool streams(const OutputTable* table) const;  // true when the table goes to a stream
   // Starts the streams (first call) before the run advances. Throws CaseError.
   void beforeAdvance();
   // Closes the streams and renames the files into place; returns the paths. Throws
@@ -55,15 +56,26 @@ class RunPersistence {
   struct Output {
     std::string path, field;
     OutputTable* table;
+    bool inBlocks = false;  // a row per step: written in blocks (see blocks_)
   };
+  // Rows of the tables written in blocks not written yet, per stream: an observer's table
+  // gains a row every step, and a write per row would cost a system call per step and
+  // monitor. Blocks go out when full, before a checkpoint records the stream lengths, and
+  // when the outputs finish; a run killed without warning resumes from its last
+  // checkpoint, so the rows it had not written yet are written again.
+  static constexpr std::size_t kBlockBytes = 1 << 16;
+  void flushBlocks();
+  // Every table of the run: series, profiles, the observers' tables (path "" for a table
+  // without a file).
   std::vector<Output> outputList(const std::string& outputDir) const;
   void fingerprint(class CheckpointWriter& out) const;
   bool observersCheckpointable() const;
   void attachStreams();
 
   Simulation& simulation_;
-  std::vector<Output> outputs_;  // streamed outputs, in the order of streams_
+  std::vector<Output> outputs_;  // streamed outputs (tables with a file), as streams_
   std::vector<std::unique_ptr<OutputStream>> streams_;
+  std::vector<std::string> blocks_;  // per stream
   bool keepTables_ = true, started_ = false;
   std::string checkpointPath_;
   double checkpointInterval_ = 0.0, nextCheckpoint_ = 0.0;  // s

@@ -214,7 +214,7 @@ std::vector<SummaryItem> Simulation::summaryItems() const {
   return items;
 }
 
-std::vector<ObserverTable> Simulation::observerTables() const {
+std::vector<ObserverTable> Simulation::observerTables() {
   std::vector<ObserverTable> tables;
   for (const auto& o : observers_) o->tables(tables);
   return tables;

@@ -54,7 +54,7 @@ class Simulation {
   // The core items (water, surfaces, steps) followed by the observers' items.
   std::vector<SummaryItem> summaryItems() const;
   std::vector<SummaryItem> observerItems() const;
-  std::vector<ObserverTable> observerTables() const;
+  std::vector<ObserverTable> observerTables();
   const OutputTable* series() const { return series_ ? &series_->table() : nullptr; }
   const OutputTable* profiles() const { return profiles_ ? &profiles_->table() : nullptr; }
 

@@ -40,7 +40,7 @@ struct ObserverTable {
   std::string name;
   std::string file;
   std::string field;
-  const OutputTable* table = nullptr;
+  OutputTable* table = nullptr;
 };
 
 class StepObserver {
@@ -52,8 +52,9 @@ class StepObserver {
   virtual void accepted(const StepView& state) = 0;
   // Appends this observer's lines to the summary (called when the summary is read).
   virtual void summarise(std::vector<SummaryItem>& /*items*/) const {}
-  // Appends the tables this observer keeps.
-  virtual void tables(std::vector<ObserverTable>& /*out*/) const {}
+  // Appends the tables this observer keeps (the run streams and checkpoints them with its
+  // other tables, so that the observer's own state need not hold them).
+  virtual void tables(std::vector<ObserverTable>& /*out*/) {}
   // True when the run may end after the current normal step (a dynamic equilibrium
   // reached, for example); the run then counts as complete.
   virtual bool finished() const { return false; }

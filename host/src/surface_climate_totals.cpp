@@ -3,6 +3,8 @@
 #include <limits>
 #include <string>
 
+#include "checkpoint_file.h"
+
 namespace tamo1d {
 namespace {
 
@@ -19,6 +21,21 @@ class SurfaceClimateTotals : public StepObserver {
     hours_ += hours;
   }
 
+  bool saveState(std::string& bytes) const override {
+    bytes = observerState(kStateLayout, {solar_, rain_, counter_, hours_});
+    return true;
+  }
+
+  bool restoreState(const std::string& bytes) override {
+    std::vector<double> v;
+    if (!readObserverState(bytes, kStateLayout, v) || v.size() != 4) return false;
+    solar_ = v[0];
+    rain_ = v[1];
+    counter_ = v[2];
+    hours_ = v[3];
+    return true;
+  }
+
   void summarise(std::vector<SummaryItem>& items) const override {
     const double none = std::numeric_limits<double>::quiet_NaN();
     const double years = hours_ / 8760.0;
@@ -32,6 +49,7 @@ class SurfaceClimateTotals : public StepObserver {
   }
 
  private:
+  static constexpr int64_t kStateLayout = 1;  // of the saved totals
   int side_;
   double solar_ = 0.0;    // kWh/m2
   double rain_ = 0.0;     // kg/m2

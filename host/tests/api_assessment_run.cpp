@@ -97,8 +97,8 @@ TEST(AssessmentRun, MonitorsAndEquilibriumOfADryingWall) {
     double limit = 0.0;
     tamoHostSummaryItem(run, i, &name, nullptr, nullptr, &limit, &verdict);
     verdicts += verdict[0] != '\0';
-    if (std::string(name) == "mould_index_max_b") EXPECT_EQ(limit, 1.0);
-    if (std::string(name).rfind("mould_index_max_", 0) == 0) EXPECT_EQ(verdict[0], 'p') << name;
+    EXPECT_TRUE(std::string(name) != "mould_index_max_b" || limit == 1.0);
+    EXPECT_TRUE(std::string(name).rfind("mould_index_max_", 0) != 0 || verdict[0] == 'p') << name;
     if (std::string(name) == "equilibrium_change") {
       EXPECT_NE(std::string(verdict).find("pass"), std::string::npos) << verdict;
       EXPECT_NE(std::string(verdict).find("drying"), std::string::npos) << verdict;
@@ -110,7 +110,7 @@ TEST(AssessmentRun, MonitorsAndEquilibriumOfADryingWall) {
 
 // A frozen wet board at -10 degC with the storage table w(0.9) = 50, w(1) = 150 kg/m3: the
 // frost cap 1 + 0.01 T = 0.9 leaves 50 kg/m3 unfrozen, so the start state (humidity 1) holds
-// 150 - 50 = 100 kg/m3 of ice; no mould growth is possible (critical humidity 1).
+// 150 - 50 = 100 kg/m3 of ice; the wood moisture is w / 400; no mould grows below 0 degC.
 TEST(AssessmentRun, IceContentAndWoodMoistureAtAFrozenSurface) {
   const char* kFrozen = R"({
     "materials": {"wet_board": {"name": "test board", "density": 400, "porosity": 0.2,
@@ -122,32 +122,27 @@ TEST(AssessmentRun, IceContentAndWoodMoistureAtAFrozenSurface) {
     "surfaces": {"side_a": {"heat_transfer": 17, "sd": 0}, "side_b": {"heat_transfer": 8, "sd": 0}},
     "climate": {"side_a": {"temperature": -10, "humidity": 0.8},
                 "side_b": {"temperature": -10, "humidity": 0.8}},
-    "time": {"duration_hours": 12, "step_seconds": 3600},
-    "outputs": {},
+    "time": {"duration_hours": 12, "step_seconds": 3600}, "outputs": {},
     "assessment": {"monitors": [{"name": "cold", "at": "surface", "side": "b", "wood": true}]}
   })";
   TamoHostRun* run = nullptr;
-  ASSERT_EQ(tamoHostOpenText(kFrozen, "frozen", TAMO1D_TEST_CATALOGUE, "", &run), 0)
-      << tamoHostMessage(run);
+  ASSERT_EQ(tamoHostOpenText(kFrozen, "frozen", TAMO1D_TEST_CATALOGUE, "", &run), 0);
   ASSERT_EQ(tamoHostAdvance(run, 0, nullptr, nullptr), 0) << tamoHostMessage(run);
   const int t = tableNamed(run, "monitor_cold");
   const std::vector<double> water = column(run, t, "water_content");
   const std::vector<double> ice = column(run, t, "ice_content");
-  EXPECT_NEAR(water[0], 150.0, 1e-9);
   EXPECT_NEAR(ice[0], 100.0, 1e-9);
+  EXPECT_NEAR(water[0], 150.0, 1e-9);
   EXPECT_EQ(column(run, t, "critical_humidity")[0], 1.0);
-  std::map<std::string, double> summary;
+  std::map<std::string, double> got;
   for (int32_t i = 0; i < tamoHostSummaryCount(run); ++i) {
     const char* name = nullptr;
-    double value = 0.0;
-    tamoHostSummaryItem(run, i, &name, &value, nullptr, nullptr, nullptr);
-    summary[name] = value;
+    tamoHostSummaryItem(run, i, &name, &got[""], nullptr, nullptr, nullptr);
+    got[name] = got[""];
   }
-  EXPECT_EQ(summary["wood_moisture_max_cold"],
-            *std::max_element(water.begin() + 1, water.end()) / 400);
-  EXPECT_EQ(summary["ice_max_cold"], *std::max_element(ice.begin() + 1, ice.end()));
-  EXPECT_GT(summary["ice_max_cold"], 50.0);
-  EXPECT_EQ(summary["mould_index_max_cold"], 0.0);
+  EXPECT_EQ(got["wood_moisture_max_cold"], *std::max_element(water.begin() + 1, water.end()) / 400);
+  EXPECT_EQ(got["ice_max_cold"], *std::max_element(ice.begin() + 1, ice.end()));
+  EXPECT_EQ(got["mould_index_max_cold"], 0.0);
   tamoHostClose(run);
 }
 

@@ -17,6 +17,20 @@ bool DynamicEquilibrium::endOfYear(double totalWater) {
   return !reached_ && years() < maximumYears_;
 }
 
+void DynamicEquilibrium::saveState(std::vector<double>& out) const {
+  out.push_back(reached_ ? 1.0 : 0.0);
+  out.push_back(static_cast<double>(yearEnd_.size()));
+  out.insert(out.end(), yearEnd_.begin(), yearEnd_.end());
+}
+
+void DynamicEquilibrium::restoreState(StateReader& in) {
+  reached_ = in.flag();
+  const long totals = in.count(static_cast<double>(maximumYears_) + 1.0);
+  yearEnd_.clear();
+  for (long i = 0; i < totals && in.valid(); ++i) yearEnd_.push_back(in.number());
+  if (yearEnd_.empty()) yearEnd_.push_back(0.0);  // an invalid state; the reader says so
+}
+
 double DynamicEquilibrium::lastChange() const {
   if (yearEnd_.size() < 2) return 0.0;
   const double previous = yearEnd_[yearEnd_.size() - 2];

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "model_state.h"
+
 namespace tamo1d::assessment {
 
 enum class WaterTrend { Drying, Steady, Accumulating };
@@ -29,6 +31,10 @@ class DynamicEquilibrium {
   WaterTrend trend() const;
   double tolerance() const { return tolerance_; }
   int maximumYears() const { return maximumYears_; }
+
+  // Checkpoints: whether the equilibrium is reached and the totals so far.
+  void saveState(std::vector<double>& out) const;
+  void restoreState(StateReader& in);
 
  private:
   double tolerance_;

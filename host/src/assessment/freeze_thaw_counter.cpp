@@ -27,4 +27,17 @@ void FreezeThawCounter::advance(double temperature, double saturation, double ic
   }
 }
 
+void FreezeThawCounter::saveState(std::vector<double>& out) const {
+  out.insert(out.end(), {started_ ? 1.0 : 0.0, frozen_ ? 1.0 : 0.0, critical_ ? 1.0 : 0.0,
+                         static_cast<double>(cycles_), maximumIce_});
+}
+
+void FreezeThawCounter::restoreState(StateReader& in) {
+  started_ = in.flag();
+  frozen_ = in.flag();
+  critical_ = in.flag();
+  cycles_ = static_cast<int>(in.count(2e9));
+  maximumIce_ = in.number();
+}
+
 }  // namespace tamo1d::assessment

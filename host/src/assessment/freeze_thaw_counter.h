@@ -11,6 +11,10 @@
 #ifndef TAMO1D_ASSESSMENT_FREEZE_THAW_COUNTER_H
 #define TAMO1D_ASSESSMENT_FREEZE_THAW_COUNTER_H
 
+#include <vector>
+
+#include "model_state.h"
+
 namespace tamo1d::assessment {
 
 inline constexpr double kFreezeThreshold = 0.0;     // degC
@@ -28,6 +32,10 @@ class FreezeThawCounter {
   int cycles() const { return cycles_; }
   double maximumIce() const { return maximumIce_; }  // kg/m3
   bool frozen() const { return frozen_; }
+
+  // Checkpoints: the phase, the saturation flag of the frozen period and the counts.
+  void saveState(std::vector<double>& out) const;
+  void restoreState(StateReader& in);
 
  private:
   double threshold_;

@@ -27,6 +27,20 @@ void MonitorAssessment::advance(double seconds, const MonitorState& state) {
   freezeThaw_.advance(state.temperature, saturation, state.iceContent);
 }
 
+void MonitorAssessment::saveState(std::vector<double>& out) const {
+  mould_.saveState(out);
+  runningMean_.saveState(out);
+  wood_.saveState(out);
+  freezeThaw_.saveState(out);
+}
+
+void MonitorAssessment::restoreState(StateReader& in) {
+  mould_.restoreState(in);
+  runningMean_.restoreState(in);
+  wood_.restoreState(in);
+  freezeThaw_.restoreState(in);
+}
+
 void MonitorAssessment::judge(const std::string& label, std::vector<Judgement>& lines) const {
   const auto add = [&](const char* name, double value, const char* unit, double limit) {
     lines.push_back({std::string(name) + "_" + label, value, unit, limit,

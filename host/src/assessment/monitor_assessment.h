@@ -64,6 +64,11 @@ class MonitorAssessment {
   const FreezeThawCounter& freezeThaw() const { return freezeThaw_; }
   bool isWood() const { return settings_.woodDryDensity > 0.0; }
 
+  // Checkpoints: the state of every model, in a fixed order; restoreState reads it back
+  // into an assessment built with the same settings.
+  void saveState(std::vector<double>& out) const;
+  void restoreState(StateReader& in);
+
   // Appends the lines of this monitor, names suffixed with "_" + label.
   void judge(const std::string& label, std::vector<Judgement>& lines) const;
 

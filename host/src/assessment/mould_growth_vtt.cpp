@@ -61,6 +61,16 @@ void VttMouldGrowth::advance(double seconds, double temperature, double humidity
   maximum_ = std::max(maximum_, index_);
 }
 
+void VttMouldGrowth::saveState(std::vector<double>& out) const {
+  out.insert(out.end(), {index_, maximum_, dryHours_});
+}
+
+void VttMouldGrowth::restoreState(StateReader& in) {
+  index_ = in.number();
+  maximum_ = in.number();
+  dryHours_ = in.number();
+}
+
 void VttMouldGrowth::grow(double days, double temperature, double rh, double critical) {
   // Growth rate (Hukka and Viitanen 1999), per day, for the reference material of the updated
   // model (pine, W = 0; resawn surface, SQ = 0):

@@ -9,8 +9,19 @@
 //
 // The mould index M runs from 0 (no growth) to 6 (heavy growth, coverage almost 100 %); 1 is
 // microscopic initial growth, 3 the first growth visible to the eye.
+//
+// Equation numbers. The papers' own numbering is not cited here: the texts we could check
+// were the abstract and first page of Hukka and Viitanen (1999) (doi:10.1007/s002260050131)
+// and no text of the two 2010 papers, so no number could be verified. The equations are
+// named by their role instead (growth rate, critical humidity, M_max, k1, k2, decline in
+// dry periods, C_mat) and written out in full where they are used, so that each can be
+// checked against the papers by its form and constants.
 #ifndef TAMO1D_ASSESSMENT_MOULD_GROWTH_VTT_H
 #define TAMO1D_ASSESSMENT_MOULD_GROWTH_VTT_H
+
+#include <vector>
+
+#include "model_state.h"
 
 namespace tamo1d::assessment {
 
@@ -53,6 +64,10 @@ class VttMouldGrowth {
 
   double index() const { return index_; }      // current M
   double maximum() const { return maximum_; }  // largest M so far
+
+  // Checkpoints: the index, its maximum and the time since growth last was possible.
+  void saveState(std::vector<double>& out) const;
+  void restoreState(StateReader& in);
 
  private:
   void grow(double days, double temperature, double humidityPercent, double criticalHumidity);

@@ -25,6 +25,26 @@ void RunningMeanHumidityCriterion::advance(double seconds, double temperature, d
   }
 }
 
+void RunningMeanHumidityCriterion::saveState(std::vector<double>& out) const {
+  out.insert(out.end(), dailyTemperature_.begin(), dailyTemperature_.end());
+  out.insert(out.end(), dailyHumidity_.begin(), dailyHumidity_.end());
+  out.insert(out.end(), {static_cast<double>(completedDays_), daySeconds_, dayTemperature_,
+                         dayHumidity_, static_cast<double>(exceedingDays_),
+                         static_cast<double>(judgedDays_), maximumMeanHumidity_});
+}
+
+void RunningMeanHumidityCriterion::restoreState(StateReader& in) {
+  for (double& v : dailyTemperature_) v = in.number();
+  for (double& v : dailyHumidity_) v = in.number();
+  completedDays_ = static_cast<int>(in.count(2e9));
+  daySeconds_ = in.number();
+  dayTemperature_ = in.number();
+  dayHumidity_ = in.number();
+  exceedingDays_ = static_cast<int>(in.count(2e9));
+  judgedDays_ = static_cast<int>(in.count(2e9));
+  maximumMeanHumidity_ = in.number();
+}
+
 void RunningMeanHumidityCriterion::closeDay() {
   const int slot = completedDays_ % kWindowDays;
   dailyTemperature_[slot] = dayTemperature_ / daySeconds_;

@@ -10,6 +10,9 @@
 #define TAMO1D_ASSESSMENT_RUNNING_MEAN_HUMIDITY_CRITERION_H
 
 #include <array>
+#include <vector>
+
+#include "model_state.h"
 
 namespace tamo1d::assessment {
 
@@ -33,6 +36,10 @@ class RunningMeanHumidityCriterion {
   int judgedDays() const { return judgedDays_; }        // days with a full 30-day window
   // Largest 30-day running mean RH on a day whose mean temperature lay in the range; 0 if none.
   double maximumMeanHumidity() const { return maximumMeanHumidity_; }
+
+  // Checkpoints: the ring of daily means, the open day and the counts.
+  void saveState(std::vector<double>& out) const;
+  void restoreState(StateReader& in);
 
  private:
   void closeDay();

@@ -13,4 +13,14 @@ void WoodMoistureContent::advance(double seconds, double waterContent) {
   if (current_ > threshold_) secondsAbove_ += seconds;
 }
 
+void WoodMoistureContent::saveState(std::vector<double>& out) const {
+  out.insert(out.end(), {current_, maximum_, secondsAbove_});
+}
+
+void WoodMoistureContent::restoreState(StateReader& in) {
+  current_ = in.number();
+  maximum_ = in.number();
+  secondsAbove_ = in.number();
+}
+
 }  // namespace tamo1d::assessment

@@ -4,6 +4,10 @@
 #ifndef TAMO1D_ASSESSMENT_WOOD_MOISTURE_CONTENT_H
 #define TAMO1D_ASSESSMENT_WOOD_MOISTURE_CONTENT_H
 
+#include <vector>
+
+#include "model_state.h"
+
 namespace tamo1d::assessment {
 
 inline constexpr double kWoodMoistureThreshold = 0.20;  // kg/kg
@@ -20,6 +24,10 @@ class WoodMoistureContent {
   double maximum() const { return maximum_; }            // kg/kg
   double secondsAbove() const { return secondsAbove_; }  // s with u above the threshold
   double threshold() const { return threshold_; }
+
+  // Checkpoints: the current and largest moisture content and the time above the threshold.
+  void saveState(std::vector<double>& out) const;
+  void restoreState(StateReader& in);
 
  private:
   double dryDensity_;

@@ -1,11 +1,13 @@
 // Running-mean humidity criterion, freeze-thaw counting, wood moisture and the dynamic
-// equilibrium on synthetic series whose answers are counted by hand.
+// equilibrium on synthetic series whose answers are counted by hand; a monitor's state saved
+// and restored part-way gives the judgements of the uninterrupted series.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "dynamic_equilibrium.h"
 #include "freeze_thaw_counter.h"
+#include "monitor_assessment.h"
 #include "running_mean_humidity_criterion.h"
 #include "wood_moisture_content.h"
 
@@ -89,6 +91,52 @@ TEST(DynamicEquilibrium, StopsInTheRightYear) {
     EXPECT_EQ(equilibrium.trend(), c.trend);
     EXPECT_EQ(equilibrium.yearEndWater().size(), static_cast<std::size_t>(c.years) + 1);
   }
+}
+
+// 60 days in steps of 0.7 h: 20 days warm and wet (mould grows, the 30-day mean exceeds),
+// 20 days frozen and thawed on alternate days with the saturation 0.95 only before noon, 20
+// dry days (mould declines). Interrupted at step k (mid-day, in a frozen afternoon, in the
+// dry spell), the state saved and restored into a fresh monitor must continue to the same
+// judgements, bit for bit.
+TEST(MonitorAssessment, StateRestoredPartWayContinuesTheSeries) {
+  MonitorSettings settings;
+  settings.woodDryDensity = 450.0;
+  settings.maximumWater = 200.0;
+  auto at = [](int i) {
+    const double day = std::floor(0.7 * i / 24.0), hour = 0.7 * i - 24.0 * day;
+    if (day < 20) return MonitorState{21.0, 0.95, 120.0, 0.0};
+    if (day >= 40) return MonitorState{21.0, 0.5, 60.0, 0.0};
+    const bool frozen = std::fmod(day, 2.0) == 0.0;
+    return MonitorState{frozen ? -4.0 : 3.0, 0.9, hour < 12 ? 190.0 : 100.0, frozen ? 30.0 : 0.0};
+  };
+  auto judged = [](const MonitorAssessment& m, std::vector<double> values = {}) {
+    std::vector<Judgement> lines;
+    m.judge("x", lines);
+    for (const Judgement& j : lines) values.push_back(j.value);
+    return values;
+  };
+  constexpr int kSteps = 2057;  // 60 days
+  MonitorAssessment whole(settings);
+  for (int i = 0; i < kSteps; ++i) whole.advance(0.7 * kHour, at(i));
+  for (const int k : {30, 843, 1560}) {
+    MonitorAssessment first(settings), resumed(settings);
+    for (int i = 0; i < k; ++i) first.advance(0.7 * kHour, at(i));
+    std::vector<double> state;
+    first.saveState(state);
+    StateReader in(state);
+    resumed.restoreState(in);
+    ASSERT_TRUE(in.complete()) << k;
+    for (int i = k; i < kSteps; ++i) resumed.advance(0.7 * kHour, at(i));
+    EXPECT_EQ(judged(resumed), judged(whole)) << k;
+  }
+  DynamicEquilibrium years(10.0, 0.01, 5), restored(0.0, 0.01, 5);
+  std::vector<double> state;
+  years.endOfYear(9.95);  // reached
+  years.saveState(state);
+  StateReader in(state);
+  restored.restoreState(in);
+  EXPECT_TRUE(in.complete() && restored.reached() &&
+              restored.yearEndWater() == years.yearEndWater());
 }
 
 }  // namespace
