@@ -77,9 +77,9 @@ static int32_t log_result(const char* sig, int32_t rc, ...) {
   (log_call(#fn, sig, __VA_ARGS__), log_result(sig, fn(__VA_ARGS__), __VA_ARGS__))
 
 static void load(int32_t h, int32_t material, int32_t kind, int32_t analytic, int32_t n,
-                 const double* xs, const double* ys, int32_t ny) {
+                 const double* xs, const double* ys) {
   char sig[32];
-  snprintf(sig, sizeof sig, "iiiiiD%dD%d", (int)n, (int)ny);
+  snprintf(sig, sizeof sig, "iiiiiD%dD%d", (int)n, (int)n);
   CALL(tamoSetMaterialFunction, sig, h, material, kind, analytic, n, xs, ys);
 }
 
@@ -109,54 +109,47 @@ int main(int argc, char** argv) {
   CALL(tamoSetParameter1, "iiiiiiiiiiiii", h, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0);
   CALL(tamoSetParameter, "iiiiiiiiiiii", h, 1, 1, 1, 0, 0, 0, 1, 1, 0, 0, 0);
 
-  /* Material 1, rendering: tables for storage, suction, vapour resistance and enthalpy;
-   * analytic redistribution and conductivities. */
-  CALL(tamoSetMaterial, "iidddi", h, 1, 1900.0, 0.24, 850.0, 0);
-  {
-    const double phi[5] = {0.5, 0.8, 0.93, 0.98, 1.0}, w[5] = {8.0, 14.0, 25.0, 60.0, 210.0};
-    const double ws[4] = {0.0, 40.0, 120.0, 210.0}, ds[4] = {0.0, 2e-10, 3e-9, 1.5e-8};
-    const double none[2] = {0.0, 0.0}, a[1] = {0.05}, lw[2] = {0.8, 8.0}, lt[2] = {0.8, 0.002};
-    const double mphi[3] = {0.0, 0.6, 1.0}, mu[3] = {25.0, 20.0, 14.0};
-    const double t[4] = {-30.0, 0.0, 30.0, 60.0}, en[4] = {-25500.0, 0.0, 25500.0, 51000.0};
-    load(h, 1, 1, 0, 5, phi, w, 5);
-    load(h, 1, 2, 0, 4, ws, ds, 4);
-    load(h, 1, 3, 1, 1, none, a, 1);
-    load(h, 1, 4, 1, 2, none, lw, 2);
-    load(h, 1, 5, 1, 2, none, lt, 2);
-    load(h, 1, 6, 0, 3, mphi, mu, 3);
-    load(h, 1, 7, 0, 4, t, en, 4);
-  }
-  /* Material 2, brick: analytic storage (three points) and suction; tables otherwise. */
-  CALL(tamoSetMaterial, "iidddi", h, 2, 1750.0, 0.33, 850.0, 0);
-  {
-    const double phi[3] = {0.8, 0.95, 1.0}, w[3] = {6.0, 15.0, 250.0};
-    const double none[1] = {0.0}, a[1] = {0.35};
-    const double wr[3] = {0.0, 100.0, 250.0}, dr[3] = {1e-11, 5e-10, 2e-9};
-    const double wl[2] = {0.0, 330.0}, lw[2] = {0.6, 2.2};
-    const double tl[3] = {-20.0, 20.0, 80.0}, lt[3] = {0.58, 0.6, 0.63};
-    const double mphi[2] = {0.0, 1.0}, mu[2] = {10.0, 8.0};
-    const double t[2] = {-20.0, 60.0}, en[2] = {-17000.0, 51000.0};
-    load(h, 2, 1, 1, 3, phi, w, 3);
-    load(h, 2, 2, 1, 1, none, a, 1);
-    load(h, 2, 3, 0, 3, wr, dr, 3);
-    load(h, 2, 4, 0, 2, wl, lw, 2);
-    load(h, 2, 5, 0, 3, tl, lt, 3);
-    load(h, 2, 6, 0, 2, mphi, mu, 2);
-    load(h, 2, 7, 0, 2, t, en, 2);
-  }
-  /* Material 3, insulation: two-point analytic storage, no liquid transport, constant
-   * conductivity, no enthalpy table. */
-  CALL(tamoSetMaterial, "iidddi", h, 3, 140.0, 0.93, 1400.0, 0);
-  {
-    const double phi[2] = {0.8, 1.0}, w[2] = {2.0, 40.0};
-    const double none[1] = {0.0}, l[1] = {0.04}, mphi[1] = {0.5}, mu[1] = {1.3};
-    load(h, 3, 1, 1, 2, phi, w, 2);
-    load(h, 3, 2, 1, 0, NULL, NULL, 0);
-    load(h, 3, 3, 0, 0, NULL, NULL, 0);
-    load(h, 3, 4, 1, 1, none, l, 1);
-    load(h, 3, 5, 0, 0, NULL, NULL, 0);
-    load(h, 3, 6, 0, 1, mphi, mu, 1);
-    load(h, 3, 6, 1, 1, mphi, mu, 1); /* refused: no analytic form */
+  /* Rendering: tables for storage, suction, vapour resistance and enthalpy; analytic
+   * redistribution and conductivities. Brick: analytic storage (three points) and suction,
+   * tables otherwise. Insulation: two-point analytic storage, no liquid transport, constant
+   * conductivity, no enthalpy table, and a refused analytic resistance factor. */
+  static const double properties[MATERIALS][3] = {
+      {1900.0, 0.24, 850.0}, {1750.0, 0.33, 850.0}, {140.0, 0.93, 1400.0}};
+  static const struct {
+    int32_t material, kind, analytic, n;
+    double xs[5], ys[5];
+  } functions[] = {
+      {1, 1, 0, 5, {0.5, 0.8, 0.93, 0.98, 1.0}, {8.0, 14.0, 25.0, 60.0, 210.0}},
+      {1, 2, 0, 4, {0.0, 40.0, 120.0, 210.0}, {0.0, 2e-10, 3e-9, 1.5e-8}},
+      {1, 3, 1, 1, {0.0}, {0.05}},
+      {1, 4, 1, 2, {0.0, 0.0}, {0.8, 8.0}},
+      {1, 5, 1, 2, {0.0, 0.0}, {0.8, 0.002}},
+      {1, 6, 0, 3, {0.0, 0.6, 1.0}, {25.0, 20.0, 14.0}},
+      {1, 7, 0, 4, {-30.0, 0.0, 30.0, 60.0}, {-25500.0, 0.0, 25500.0, 51000.0}},
+      {2, 1, 1, 3, {0.8, 0.95, 1.0}, {6.0, 15.0, 250.0}},
+      {2, 2, 1, 1, {0.0}, {0.35}},
+      {2, 3, 0, 3, {0.0, 100.0, 250.0}, {1e-11, 5e-10, 2e-9}},
+      {2, 4, 0, 2, {0.0, 330.0}, {0.6, 2.2}},
+      {2, 5, 0, 3, {-20.0, 20.0, 80.0}, {0.58, 0.6, 0.63}},
+      {2, 6, 0, 2, {0.0, 1.0}, {10.0, 8.0}},
+      {2, 7, 0, 2, {-20.0, 60.0}, {-17000.0, 51000.0}},
+      {3, 1, 1, 2, {0.8, 1.0}, {2.0, 40.0}},
+      {3, 2, 1, 0, {0.0}, {0.0}},
+      {3, 3, 0, 0, {0.0}, {0.0}},
+      {3, 4, 1, 1, {0.0}, {0.04}},
+      {3, 5, 0, 0, {0.0}, {0.0}},
+      {3, 6, 0, 1, {0.5}, {1.3}},
+      {3, 6, 1, 1, {0.5}, {1.3}},
+  };
+  for (int32_t m = 1; m <= MATERIALS; ++m) {
+    const double* p = properties[m - 1];
+    CALL(tamoSetMaterial, "iidddi", h, m, p[0], p[1], p[2], 0);
+    for (size_t i = 0; i < sizeof functions / sizeof functions[0]; ++i) {
+      if (functions[i].material != m) continue;
+      const int n = functions[i].n;
+      load(h, m, functions[i].kind, functions[i].analytic, n, n ? functions[i].xs : NULL,
+           n ? functions[i].ys : NULL);
+    }
   }
 
   CALL(tamoSetSurfaceCondition, "idddddddiddddddi", h, 101325.0, 17.0, 0.0, 0.6, 0.9, 0.7, 6.5, 1,
