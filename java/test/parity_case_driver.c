@@ -200,7 +200,12 @@ int main(int argc, char** argv) {
     for (int32_t flag = 1; flag <= 2; ++flag)
       CALL(checkbool, "iI1I1I1", flag, &flags[0], &flags[1], &flags[2]);
   }
+  CALL(tamoGetGrid, "iiD3", h, 3, (double*)NULL);
   CALL(tamoDeleteContext, "i", h);
   CALL(tamoDeleteContext, "i", h);
+  {
+    double grid[NODES] = {0.0};
+    CALL(tamoGetGrid, "iiD13", h, NODES, grid); /* refused: deleted context */
+  }
   return fclose(out) == 0 ? 0 : 1;
 }

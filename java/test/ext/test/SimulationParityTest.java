@@ -21,14 +21,16 @@ import java.util.Set;
  * the native methods, and checks each result and each array after the call bit for bit against
  * the C run. Argument: the driver's log.
  *
- * <p>The array arguments take turns among the forms a Java host uses: a plain array, an array
- * at byte offset 2 elements into a larger one, and a direct buffer at byte offset 16. The
- * elements around the passed range must stay untouched. Every declared native method must be
- * called, which also proves that each one binds to an exported symbol.
+ * <p>The calls take turns among the forms a Java host gives its arrays: plain arrays, arrays at
+ * a byte offset of two elements, byte arrays at byte offset 8 (the offset counts bytes whatever
+ * the array type) and slices of direct buffers at byte offset 16. The elements around the
+ * passed range must stay untouched, also in refused calls. Run with -Xcheck:jni: a primitive
+ * array reaches the library as a copy that only a release with mode 0 writes back, and a call
+ * that leaves an array in its critical region draws a warning at the next JNI call. Every
+ * declared native method must be called, which proves that each binds to an exported symbol.
  */
 public final class SimulationParityTest {
   private static final long SENTINEL = 0x5a5a5a5aL;
-  private static int arrayTurn;
 
   private SimulationParityTest() {}
 
@@ -64,9 +66,9 @@ public final class SimulationParityTest {
         } else if (types[k] == double.class) {
           values[k] = Double.longBitsToDouble(Long.parseUnsignedLong(t, 16));
         } else {
-          Slot s = new Slot(t, arrayTurn++ % 3);
+          Slot s = new Slot(t, line % 4);
           arrays.add(s);
-          values[k] = s.storage();
+          values[k] = s.storage;
           values[++k] = s.offset();
           values[++k] = s.direct;
         }
@@ -79,33 +81,36 @@ public final class SimulationParityTest {
     for (String name : natives.keySet()) report.check(called.contains(name), "called " + name);
   }
 
-  /** One array argument in the host form of its turn, filled from its log token. */
+  /** One array argument in the host form of its call, filled from its log token. */
   private static final class Slot {
     final boolean isDouble;
     final boolean direct;
     final int count;
     final int pad; // elements before and after the passed range
-    final double[] doubles;
-    final int[] ints;
-    final ByteBuffer buffer;
+    final Object storage;
+    final ByteBuffer bytes; // the view of a byte[] or a direct buffer
 
     Slot(String token, int form) {
       isDouble = token.charAt(0) == 'D';
       long[] bits = parse(token);
       count = bits == null ? 0 : bits.length;
-      direct = form == 2;
-      pad = bits == null || form == 0 ? 0 : form == 1 ? 2 : 16 / size();
+      direct = form == 3;
+      pad = bits == null || form == 0 ? 0 : form == 1 ? 2 : 8 * (form - 1) / size();
       int length = count + 2 * pad;
-      doubles = isDouble && !direct && bits != null ? new double[length] : null;
-      ints = !isDouble && !direct && bits != null ? new int[length] : null;
-      buffer = direct && bits != null
-          ? ByteBuffer.allocateDirect(length * size()).order(ByteOrder.nativeOrder())
-          : null;
-      for (int i = 0; i < length; ++i) set(i, SENTINEL);
-      for (int i = 0; i < count; ++i) set(pad + i, bits[i]);
+      if (bits == null) {
+        storage = bytes = null;
+      } else if (form == 2) {
+        storage = new byte[length * size()];
+        bytes = ByteBuffer.wrap((byte[]) storage).order(ByteOrder.nativeOrder());
+      } else if (form == 3) { // a slice: the library must use its own address
+        ByteBuffer whole = ByteBuffer.allocateDirect(24 + length * size());
+        storage = bytes = whole.position(24).slice().order(ByteOrder.nativeOrder());
+      } else {
+        storage = isDouble ? new double[length] : new int[length];
+        bytes = null;
+      }
+      for (int i = 0; i < length; ++i) set(i, i >= pad && i < pad + count ? bits[i - pad] : SENTINEL);
     }
-
-    Object storage() { return doubles != null ? doubles : ints != null ? ints : buffer; }
 
     int offset() { return pad * size(); }
 
@@ -121,20 +126,20 @@ public final class SimulationParityTest {
     }
 
     long get(int i) {
-      if (isDouble)
-        return Double.doubleToRawLongBits(direct ? buffer.getDouble(8 * i) : doubles[i]);
-      return direct ? buffer.getInt(4 * i) : ints[i];
+      if (bytes != null)
+        return isDouble ? bytes.getLong(8 * i) : bytes.getInt(4 * i);
+      return isDouble ? Double.doubleToRawLongBits(((double[]) storage)[i]) : ((int[]) storage)[i];
     }
 
     void set(int i, long bits) {
-      if (isDouble && direct)
-        buffer.putDouble(8 * i, Double.longBitsToDouble(bits));
+      if (bytes != null && isDouble)
+        bytes.putLong(8 * i, bits);
+      else if (bytes != null)
+        bytes.putInt(4 * i, (int) bits);
       else if (isDouble)
-        doubles[i] = Double.longBitsToDouble(bits);
-      else if (direct)
-        buffer.putInt(4 * i, (int) bits);
+        ((double[]) storage)[i] = Double.longBitsToDouble(bits);
       else
-        ints[i] = (int) bits;
+        ((int[]) storage)[i] = (int) bits;
     }
 
     /** "D3:hex,hex,hex" or "I2:5,6" to raw bits; "D-" / "I-" (null) to null. */

@@ -9,9 +9,6 @@ final class TestReport {
   private int failed;
   private String group = "";
 
-  /** Names the group of checks that follow (printed with their failures). */
-  void group(String name) { group = name; }
-
   void check(boolean condition, String what) {
     if (condition) {
       ++passed;
@@ -25,15 +22,9 @@ final class TestReport {
     check(expected == actual, what + ": expected " + expected + ", got " + actual);
   }
 
-  /** Bit-for-bit equality of two doubles (distinguishes -0.0 and NaN payloads). */
-  void checkSameBits(double expected, double actual, String what) {
-    check(Double.doubleToRawLongBits(expected) == Double.doubleToRawLongBits(actual),
-        what + ": expected " + expected + ", got " + actual);
-  }
-
   /** Runs one group of checks; an exception counts as one failure of that group. */
   void run(String name, ThrowingRunnable body) {
-    group(name);
+    group = name;
     try {
       body.run();
     } catch (Throwable t) {
