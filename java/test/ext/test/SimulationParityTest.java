@@ -34,19 +34,35 @@ public final class SimulationParityTest {
 
   private SimulationParityTest() {}
 
-  public static void main(String[] args) {
-    TestReport report = new TestReport();
-    report.run("replay of the C run", () -> replay(report, Files.readAllLines(Path.of(args[0]))));
-    report.finish();
+  public static void main(String[] args) throws Exception {
+    replay(Files.readAllLines(Path.of(args[0])));
+    System.out.println(passed + " passed, " + failed + " failed");
+    System.exit(failed == 0 && passed > 0 ? 0 : 1);
   }
 
-  private static void replay(TestReport report, List<String> log) throws Exception {
+  private static int passed;
+  private static int failed;
+
+  private static void check(boolean condition, String what) {
+    if (condition) {
+      ++passed;
+    } else {
+      ++failed;
+      System.out.println("FAILED " + what);
+    }
+  }
+
+  private static void checkEquals(long expected, long actual, String what) {
+    check(expected == actual, what + ": expected " + expected + ", got " + actual);
+  }
+
+  private static void replay(List<String> log) throws Exception {
     Map<String, Method> natives = new HashMap<>();
     for (Method m : libTAMO1DKernel.class.getDeclaredMethods())
       if (Modifier.isNative(m.getModifiers()))
         natives.put(m.getName(), m);
     Set<String> called = new HashSet<>();
-    report.check(log.size() > 100, "log holds " + log.size() + " calls");
+    check(log.size() > 100, "log holds " + log.size() + " calls");
     for (int line = 0; line < log.size(); ++line) {
       String[] halves = log.get(line).split(" = ");
       String[] in = halves[0].split(" ");
@@ -74,11 +90,11 @@ public final class SimulationParityTest {
         }
       }
       String where = "line " + (line + 1) + " " + in[0];
-      report.checkEquals(in.length, token, where + ": arguments used");
-      report.checkEquals(Integer.parseInt(out[0]), (Integer) m.invoke(null, values), where);
-      for (int a = 0; a < arrays.size(); ++a) arrays.get(a).compare(report, out[1 + a], where);
+      checkEquals(in.length, token, where + ": arguments used");
+      checkEquals(Integer.parseInt(out[0]), (Integer) m.invoke(null, values), where);
+      for (int a = 0; a < arrays.size(); ++a) arrays.get(a).compare(out[1 + a], where);
     }
-    for (String name : natives.keySet()) report.check(called.contains(name), "called " + name);
+    for (String name : natives.keySet()) check(called.contains(name), "called " + name);
   }
 
   /** One array argument in the host form of its call, filled from its log token. */
@@ -116,11 +132,11 @@ public final class SimulationParityTest {
 
     int size() { return isDouble ? 8 : 4; }
 
-    void compare(TestReport report, String token, String where) {
+    void compare(String token, String where) {
       long[] expected = parse(token);
       for (int i = 0; i < count + 2 * pad; ++i) {
         boolean inside = i >= pad && i < pad + count;
-        report.checkEquals(inside ? expected[i - pad] : SENTINEL, get(i),
+        checkEquals(inside ? expected[i - pad] : SENTINEL, get(i),
             where + " array " + token.charAt(0) + " element " + (i - pad));
       }
     }
