@@ -1,11 +1,13 @@
 // Climate sources: cosine cycles peak where they are told to, clipping holds, CSV records
 // interpolate linearly, repeat with their period and are checked line by line.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <string>
 
 #include "case_error.h"
 #include "climate_signal.h"
@@ -15,7 +17,8 @@ namespace tamo1d {
 namespace {
 
 std::string writeTemporary(const std::string& name, const std::string& text) {
-  const auto path = std::filesystem::temp_directory_path() / ("tamo1d_unit_" + name);
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("tamo1d_unit_" + std::to_string(getpid()) + "_" + name);
   std::ofstream(path) << text;
   return path.string();
 }
