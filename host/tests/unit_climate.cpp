@@ -85,6 +85,8 @@ TEST(CsvClimate, InterpolatesRepeatsAndRejectsBadRecords) {
   const std::string fahrenheit =
       writeTemporary("degf.csv", "time [h],temperature [degF]\n0,40\n1,41\n");
   EXPECT_THROW(CsvClimate::load(fahrenheit, 0.0), CaseError);
+  const std::string unclosed = writeTemporary("open.csv", "time [h],temperature [degF\n0,1\n1,3\n");
+  EXPECT_NO_THROW(CsvClimate::load(unclosed, 0.0));  // no closing bracket: no unit given
   const std::string bom = writeTemporary("bom.csv", "\xEF\xBB\xBFtime [h],temperature\n0,1\n1,3\n");
   EXPECT_DOUBLE_EQ(CsvClimate::load(bom, 0.0).at(ClimateColumn::Temperature, 0.5), 2.0);
 }

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "case_loader.h"
 #include "finite_check.h"
 #include "grid_builder.h"
+#include "material_catalogue.h"
+#include "simulation.h"
 #include "step_control.h"
 #include "tamo1dkernel.h"
 
@@ -107,6 +110,24 @@ TEST(StepControl, TheNextIntervalStartsWithTheNormalStep) {
   ASSERT_TRUE(m.advance(controller, 3600.0, 3600.0, stats, &message));
   EXPECT_EQ(m.tried, (std::vector<double>{3600}));
   EXPECT_DOUBLE_EQ(stats.smallestStep, 900.0);
+}
+
+// A cancel asked for after the last interval does not count: the run has reached its end.
+TEST(StepControl, ACancelAfterTheLastIntervalStillCompletesTheRun) {
+  const char* text = R"({"layers": [{"material": "brick", "thickness": 0.1, "cells": 4}],
+    "initial": {"temperature": 15, "humidity": 0.6},
+    "surfaces": {"side_a": {"heat_transfer": 17}, "side_b": {"heat_transfer": 8}},
+    "climate": {"side_a": {"temperature": 5, "humidity": 0.8},
+                "side_b": {"temperature": 20, "humidity": 0.5}},
+    "time": {"duration_hours": 2, "step_seconds": 3600}})";
+  Simulation s(std::make_shared<const Case>(
+      parseCase(text, "case.json", MaterialCatalogue({TAMO1D_TEST_CATALOGUE}))));
+  EXPECT_FALSE(s.summary().completed);
+  const auto cancel = [](double, double) { return true; };
+  EXPECT_EQ(s.advance(1e9, cancel), Simulation::Advance::Cancelled);
+  EXPECT_FALSE(s.finished());
+  EXPECT_EQ(s.advance(1e9, cancel), Simulation::Advance::Reached);
+  EXPECT_TRUE(s.finished() && s.summary().completed);
 }
 
 TEST(StepControl, FindNonFiniteNamesQuantityNodeAndLayer) {
