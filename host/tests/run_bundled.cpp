@@ -46,9 +46,13 @@ TEST(Bundled, CasesRunWithPhysicalResults) {
     EXPECT_NE(r.out.find("0 accepted without convergence"), std::string::npos) << r.out;
     const Table series = readCsv(dir / c["outputs"]["time_series"]["file"].get<std::string>());
     ASSERT_GT(series.rows, 0u) << name;
-    // Finite, and temperature, humidity and water within their physical ranges.
+    // Finite, and temperature, humidity, water and the sky's long-wave radiation on side A
+    // (only where a weather file gives it) within their physical ranges.
     const std::pair<const char*, std::pair<double, double>> ranges[] = {
-        {"temperature", {-40.0, 80.0}}, {"humidity", {0.0, 1.01}}, {"water", {0.0, 1e9}}};
+        {"temperature", {-40.0, 80.0}},
+        {"humidity", {0.0, 1.01}},
+        {"water", {0.0, 1e9}},
+        {"counter_radiation_a", {100.0, 500.0}}};
     for (const auto& [column, values] : series.columns) {
       for (double v : values) {
         ASSERT_TRUE(std::isfinite(v)) << name << " " << column;

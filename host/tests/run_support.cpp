@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -13,7 +14,9 @@ namespace tamo1d::testing {
 namespace fs = std::filesystem;
 
 fs::path scratchDirectory(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / ("tamo1d_run_" + name);
+  // The process id keeps concurrent test runs (two ctest runs, ctest -j) apart.
+  const fs::path dir =
+      fs::temp_directory_path() / ("tamo1d_run_" + name + "_" + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;

@@ -16,7 +16,7 @@ struct RunResult {
   std::string err;  // stderr
 };
 
-// A fresh empty directory under the system temporary directory.
+// A fresh empty directory under the system temporary directory, of this process alone.
 std::filesystem::path scratchDirectory(const std::string& name);
 
 void writeText(const std::filesystem::path& path, const std::string& text);

@@ -129,9 +129,13 @@ TEST(CaseLoader, MistakesNameTheFieldAndTheProblem) {
       {"[[0.8, 10]]", "[[1.2, 10]]", "relative humidity must lie strictly between 0 and 1"},
       {"\"constant\": 6", "\"constant\": 6, \"table\": [[0, 6]]", "give either \"table\""},
       {"\"humidity\": 0.5}", "\"humidity\": 1.5}", "climate.side_b.humidity"},
-      {"\"annual_amplitude\": 8", "\"annual_amplitude\": 80", "above 80; add \"max\" to clip"},
+      {"\"annual_amplitude\": 8", "\"annual_amplitude\": 80",
+       "mean plus the amplitudes reaches 90, above 80; add \"max\" to clip"},
+      {"\"daily_amplitude\": 0.1", "\"daily_amplitude\": 0.85",
+       "mean minus the amplitudes reaches -0.05, below 0; add \"min\" to clip"},
       {"\"layer_water_2\"", "\"layer_water_3\"", "the number must be 1..2"},
       {"\"interface_humidity_1\"", "\"interface_humidty_1\"", "is not a known quantity"},
+      {"\"layer_water_2\"", "\"layer_water_2x\"", "\"layer_water_2x\": the number must be 1..2"},
       {"\"interval_hours\": 2", "\"interval_hours\": 1.5", "whole multiple of time.step_seconds"},
       {"\"duration_hours\": 48", "\"duration_hours\": 48.5", "whole number of steps"},
       {"\"minimum_step_seconds\": 60", "\"minimum_step_seconds\": 7200", "must not exceed"},
@@ -140,6 +144,8 @@ TEST(CaseLoader, MistakesNameTheFieldAndTheProblem) {
       {"\"side_b\": {\"temperature\": 20, \"humidity\": 0.5}", "\"side_b\": {\"temperature\": 20}",
        "climate.side_b.humidity': is required but missing"},
   };
+  EXPECT_EQ(editDistance("kitten", "sitting"), 3u);  // the classic Levenshtein example
+  EXPECT_EQ(editDistance("thicknes", "thickness"), 1u);
   for (const Mistake& m : mistakes) {
     const std::string message = errorOf(m.from, m.to);
     EXPECT_NE(message.find(m.expected), std::string::npos)
@@ -148,8 +154,12 @@ TEST(CaseLoader, MistakesNameTheFieldAndTheProblem) {
   }
 }
 
-TEST(CaseLoader, SourceCountLimitAtItsEdge) {
+TEST(CaseLoader, LimitsAtTheirEdges) {
   nlohmann::json c = nlohmann::json::parse(kValidCase);
+  c["materials"]["board"]["porosity"] = 1e-6;  // the smallest porosity accepted
+  c["materials"]["board"]["storage"] = {{"table", {{0.5, 1e-4}, {0.9, 5e-4}}}};
+  EXPECT_NO_THROW(parseCase(c.dump(), "case.json", testCatalogue()));
+  c = nlohmann::json::parse(kValidCase);
   const nlohmann::json source = c["sources"][0];
   c["sources"] = nlohmann::json::array();
   for (int i = 0; i < 1000; ++i) c["sources"].push_back(source);

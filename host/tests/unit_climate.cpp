@@ -1,11 +1,13 @@
 // Climate sources: cosine cycles peak where they are told to, clipping holds, CSV records
 // interpolate linearly, repeat with their period and are checked line by line.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <string>
 
 #include "case_error.h"
 #include "climate_signal.h"
@@ -15,7 +17,8 @@ namespace tamo1d {
 namespace {
 
 std::string writeTemporary(const std::string& name, const std::string& text) {
-  const auto path = std::filesystem::temp_directory_path() / ("tamo1d_unit_" + name);
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("tamo1d_unit_" + std::to_string(getpid()) + "_" + name);
   std::ofstream(path) << text;
   return path.string();
 }
@@ -82,6 +85,8 @@ TEST(CsvClimate, InterpolatesRepeatsAndRejectsBadRecords) {
   const std::string fahrenheit =
       writeTemporary("degf.csv", "time [h],temperature [degF]\n0,40\n1,41\n");
   EXPECT_THROW(CsvClimate::load(fahrenheit, 0.0), CaseError);
+  const std::string unclosed = writeTemporary("open.csv", "time [h],temperature [degF\n0,1\n1,3\n");
+  EXPECT_NO_THROW(CsvClimate::load(unclosed, 0.0));  // no closing bracket: no unit given
   const std::string bom = writeTemporary("bom.csv", "\xEF\xBB\xBFtime [h],temperature\n0,1\n1,3\n");
   EXPECT_DOUBLE_EQ(CsvClimate::load(bom, 0.0).at(ClimateColumn::Temperature, 0.5), 2.0);
 }

@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "grid_builder.h"
+#include "monitor_position.h"
 
 namespace tamo1d {
 namespace {
@@ -62,6 +63,24 @@ TEST(GridBuilder, LayersMapToElementsNodesAndBoundaries) {
     EXPECT_EQ(g.materials[static_cast<std::size_t>(k - 1)], layer == 1 ? 1 : 2) << "node " << k;
   }
   EXPECT_DOUBLE_EQ(g.nodeCentre(2), 0.5 * g.positions[1]);
+
+  // Monitors: surfaces and layer boundaries take the cells next to them; a depth takes the
+  // cell of its layer that holds the point (cell k spans positions k-1 .. k, 1-based).
+  using Kind = MonitorPosition::Kind;
+  EXPECT_EQ(monitorNode({Kind::Surface, 1, 0, 0.0}, g), 11);
+  for (int layer = 0; layer < 3; ++layer) {
+    const std::size_t l = static_cast<std::size_t>(layer);
+    EXPECT_EQ(monitorNode({Kind::Interface, 0, layer, 0.0}, g), g.layerFirstNode[l]);
+    EXPECT_EQ(monitorNode({Kind::Interface, 1, layer, 0.0}, g), g.layerLastNode[l]);
+    const double start =
+        layer == 0 ? 0.0 : g.positions[static_cast<std::size_t>(g.layerEndInterface[l - 1] - 1)];
+    for (double depth = 0.0; depth <= layers[l].thickness; depth += layers[l].thickness / 7.0) {
+      const int k = monitorNode({Kind::Depth, 0, layer, depth}, g);
+      EXPECT_EQ(g.layerOfNode[static_cast<std::size_t>(k - 1)], layer) << layer << " " << depth;
+      EXPECT_LE(g.positions[static_cast<std::size_t>(k - 2)], start + depth + 1e-12);
+      EXPECT_GE(g.positions[static_cast<std::size_t>(k - 1)], start + depth - 1e-12);
+    }
+  }
 }
 
 }  // namespace

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "case_loader.h"
 #include "finite_check.h"
 #include "grid_builder.h"
+#include "material_catalogue.h"
+#include "simulation.h"
 #include "step_control.h"
 #include "tamo1dkernel.h"
 
@@ -42,6 +45,8 @@ struct FakeModel {
 const StepOutcome kDiverged{TAMO_DIVERGED, TAMO_STATUS_DIVERGED | TAMO_STATUS_NOT_CONVERGED, 0};
 const StepOutcome kUnconverged{TAMO_OK, TAMO_STATUS_NOT_CONVERGED, 0};
 const StepOutcome kRefused{TAMO_BAD_ARGUMENT, 0, 0};
+// A state with NaN or infinity is a diverged step whatever the result and status.
+const StepOutcome kNonFinite{TAMO_OK, 0, 0, "non-finite humidity (nan) at node 5 (layer 2)"};
 
 TEST(StepControl, HalvingRollbackAndStatisticsOverOneHour) {
   struct Row {
@@ -65,6 +70,9 @@ TEST(StepControl, HalvingRollbackAndStatisticsOverOneHour) {
       {"diverged_at_minimum", 60, true, 100, kDiverged, false, 0, 5, 0, 0, 0,
        "diverged at t = 2 h"},
       {"refused", 60, true, 0, kRefused, false, 0, 0, 0, 0, 0, "TAMO_BAD_ARGUMENT"},
+      {"non_finite_halved", 60, false, 1000, kNonFinite, true, 4, 2, 0, 900, 3600, ""},
+      {"non_finite_at_minimum", 60, false, 10, kNonFinite, false, 0, 5, 0, 0, 0,
+       "t = 2 h left a non-finite humidity (nan) at node 5 (layer 2)"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -104,38 +112,22 @@ TEST(StepControl, TheNextIntervalStartsWithTheNormalStep) {
   EXPECT_DOUBLE_EQ(stats.smallestStep, 900.0);
 }
 
-// A state with NaN or infinity is a diverged step whatever the result and status: halved
-// while it can be, and at the minimum the run stops naming time, node and quantity.
-TEST(StepControl, NonFiniteStateIsADivergedStep) {
-  for (const double limit : {1000.0, 10.0}) {
-    const StepController controller(60.0, false);
-    double state = 0.0, saved = 0.0;
-    std::vector<double> tried;
-    StepStatistics stats;
-    std::string failure;
-    const bool ok = controller.advance(
-        7200.0, 3600.0,
-        [&](double, double dt) {
-          tried.push_back(dt);
-          state += dt;
-          StepOutcome out;
-          if (dt > limit) out.nonFinite = "non-finite humidity (nan) at node 5 (layer 2)";
-          return out;
-        },
-        [&] { saved = state; }, [&] { state = saved; }, nullptr, stats, &failure);
-    if (limit > 100.0) {
-      EXPECT_TRUE(ok) << failure;
-      EXPECT_EQ(tried.front(), 3600.0);
-      EXPECT_DOUBLE_EQ(stats.smallestStep, 900.0);
-      EXPECT_DOUBLE_EQ(state, 3600.0);
-    } else {
-      EXPECT_FALSE(ok);
-      EXPECT_DOUBLE_EQ(state, 0.0) << "the state before the failing step is kept";
-      EXPECT_NE(failure.find("t = 2 h left a non-finite humidity (nan) at node 5 (layer 2)"),
-                std::string::npos)
-          << failure;
-    }
-  }
+// A cancel asked for after the last interval does not count: the run has reached its end.
+TEST(StepControl, ACancelAfterTheLastIntervalStillCompletesTheRun) {
+  const char* text = R"({"layers": [{"material": "brick", "thickness": 0.1, "cells": 4}],
+    "initial": {"temperature": 15, "humidity": 0.6},
+    "surfaces": {"side_a": {"heat_transfer": 17}, "side_b": {"heat_transfer": 8}},
+    "climate": {"side_a": {"temperature": 5, "humidity": 0.8},
+                "side_b": {"temperature": 20, "humidity": 0.5}},
+    "time": {"duration_hours": 2, "step_seconds": 3600}})";
+  Simulation s(std::make_shared<const Case>(
+      parseCase(text, "case.json", MaterialCatalogue({TAMO1D_TEST_CATALOGUE}))));
+  EXPECT_FALSE(s.summary().completed);
+  const auto cancel = [](double, double) { return true; };
+  EXPECT_EQ(s.advance(1e9, cancel), Simulation::Advance::Cancelled);
+  EXPECT_FALSE(s.finished());
+  EXPECT_EQ(s.advance(1e9, cancel), Simulation::Advance::Reached);
+  EXPECT_TRUE(s.finished() && s.summary().completed);
 }
 
 TEST(StepControl, FindNonFiniteNamesQuantityNodeAndLayer) {

@@ -74,6 +74,10 @@ TEST(WeatherCase, ProvidersReadTheRecordsOfTheClockHour) {
                 roughness[k] / roughness[1], 1e-6)
         << terrains[k];
   }
+  // A depth monitor reads its depth against its own layer (the brick, 0.24 m).
+  std::string deep = defaultCaseText();
+  deep.replace(deep.find("\"depth\": 0.01"), 13, "\"depth\": 0.20");
+  EXPECT_NO_THROW(parsed(deep));
   double pressure = 0.0;
   EXPECT_TRUE(outside->pressureAt(5.0, &pressure));
   EXPECT_NEAR(pressure, 100713.8, 0.1);  // ISO 2533 standard atmosphere at 51 m
@@ -90,6 +94,8 @@ TEST(WeatherCase, MisuseIsRefusedWithTheField) {
       {"\"latitude\": 60.33,", "", "weather.latitude", "is required"},
       {"\"start_year\": 2007", "\"start_year\": 2006", "weather.start_year", "before"},
       {"Vantaa-07.prn", "Missing-07.prn", "weather.file", "cannot open"},
+      {"\"room_surface\"", "\"room surface\"", "assessment.monitors[0].name",
+       "must consist of letters"},
   };
   for (const Case_& k : cases) {
     std::string changed = text;

@@ -23,11 +23,7 @@ def refused(code, call, *args, **kwargs):
 
 
 def test_result_names_error_attributes_and_handle_reuse():
-    for code in (0, -1, -2, -3, -6, -7, -8, -9, -10, -11, -12, -13, -20, -21, -22):
-        assert lowlevel.result_name(code).startswith("TAMO_")
-        assert lowlevel.result_name(code) != "TAMO_UNKNOWN"
-    for unused in (-4, -5, -14, 1, 12345):
-        assert lowlevel.result_name(unused) == "TAMO_UNKNOWN"
+    assert lowlevel.result_name(-4) == "TAMO_UNKNOWN"
     error = refused(-1, lowlevel.delete_context, 0)
     assert error.operation == "tamoDeleteContext" and "TAMO_INVALID_HANDLE" in str(error)
     a, b = lowlevel.create_context(), lowlevel.create_context()
@@ -38,26 +34,19 @@ def test_result_names_error_attributes_and_handle_reuse():
         lowlevel.delete_context(handle)
 
 
-# (code, operation, arguments after the handle), in the order the calls are made.
+# (code, operation, arguments after the handle), in the order the calls are made: one refusal
+# per wrapper (the order of the checks is the library's, tested with the C interface).
 REFUSALS = [
     (-7, lowlevel.get_grid, (1,)),
-    (-7, lowlevel.set_parameter, (1, 1, 1, 0, 0, 0, 1, 1)),
-    (-2, lowlevel.set_material, (1, 1000.0, 0.3, 900.0)),
     ("grid", None, ()),
     (-13, define_grid, ([0.0, 0.5], [0, 1])),
     (-2, lowlevel.set_material, (4, 1000.0, 0.3, 900.0)),
-    (-2, lowlevel.set_material_function, (4, 1, 0, TWO, TWO)),
     (-12, lowlevel.set_material_function, (1, 1, 0, TWO, TWO), dict(n=-1)),
     (-3, lowlevel.set_material_function, (1, 8, 0, TWO, TWO)),
-    (-12, lowlevel.set_material_function, (1, 7, 0, ONE, ONE)),
-    (-10, lowlevel.set_material_function, (1, 6, 1, TWO, TWO)),
-    (-10, lowlevel.set_material_function, (1, 3, 2, TWO, TWO)),
     (-12, lowlevel.sorinv, (1, 10.0)),                    # no storage function yet
     (-3, lowlevel.calent, (1, 20.0)),                     # no enthalpy table
     (-2, lowlevel.caldw, (0, 1.0, True)),
     (-6, lowlevel.get_intermediate, (STATE, STATE, 4)),
-    (-9, lowlevel.set_source, (0, 0, 0, 0, 0.0, 0.01, VALUE)),
-    (-8, lowlevel.set_source, (1, 3, 0, 0, 0.0, 0.01, VALUE)),
     ("source", None, ()),
     (-13, lowlevel.set_source, (2, 0, 0, 0, 0.0, 0.01, VALUE)),
     (-9, lowlevel.update_source, (3, VALUE)),

@@ -1,6 +1,5 @@
 """Handle-free routines: the spline under tension reproduces its points and straight lines,
-derivative estimates are exact on lines, tension selection, the interface checks and the
-prototypes."""
+derivative estimates are exact on lines, the interface checks and the prototypes."""
 
 import os
 import re
@@ -48,19 +47,6 @@ def test_derivative_estimates_interface_checks_and_flags():
     assert ierr == 0 and list(o1) == [2.0, -5.0] and list(o2) == [1.0, 1.0] and list(o3) == [7.5] * 2
     assert lowlevel.check_bool(1) == (-2, 0, -1, 0)
     assert lowlevel.check_bool(2) == (-3, 1, -1, 0)    # only the lowest bit counts
-
-
-def test_tension_selection():
-    x = np.array([0.0, 1.0])
-    t = np.array([20.0, 0.0])
-    lowlevel.expjp(x, x, t, 1e-9)
-    assert list(t) == [10.0, 20.0]                     # max(8, t0 / 2), then t0
-    x = np.linspace(0.0, 3.0, 5)
-    t = np.zeros(5)
-    t[0], t[-2], t[-1] = 0.0, 2.0, 2.0                 # start tension, end derivatives
-    assert lowlevel.expjp2(x, 2.0 * x, t, 50.0, 0.0) == 0
-    assert np.all(t == 0.1)                            # the line keeps its shape at once
-    assert lowlevel.expjp2(x[:2], x[:2], np.zeros(2), 50.0, 0.0) == 1
 
 
 def test_prototypes_match_the_public_header():

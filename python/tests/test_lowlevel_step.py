@@ -1,8 +1,7 @@
-"""Steps through the binding: the latent heat in the enthalpy flux, arguments without effect
-and the coupling of the transport switches."""
+"""Steps through the binding's wrappers: arguments without effect and the coupling of the
+transport switches."""
 
 import numpy as np
-import pytest
 
 from conftest import define_grid
 from tamo1d import lowlevel
@@ -34,21 +33,6 @@ def run_steps(parameters, use_parameter1=True, steps=3):
         return dict(t=t, phi=phi, w=w, outcomes=outcomes, fluxes=lowlevel.get_flux(handle, t, phi))
     finally:
         lowlevel.delete_context(handle)
-
-
-@pytest.mark.parametrize("parameters, latent_heat", [
-    ((1, 1, 1, 0, 0, 0, 1, 1, 1), lambda t: 2.5e6 - 2440.0 * t),    # temperature-dependent
-    ((1, 1, 1, 0, 0, 0, 1, 0, 1), lambda t: 2.5e6),
-    ((1, 1, 1, 0, 0, 0, 0, 1, 1), lambda t: 1.0),                   # needs evaporation on
-])
-def test_heat_of_evaporation_in_the_enthalpy_flux(parameters, latent_heat):
-    r = run_steps(parameters)
-    f = r["fluxes"]
-    assert all(o.result == 0 and o.iterations > 0 for o in r["outcomes"])
-    assert np.any(np.abs(f.vapour[1:-1]) > 1e-10)
-    for k in range(2, len(POSITIONS)):                              # interior interfaces
-        expected = f.heat[k - 1] + latent_heat(r["t"][k - 1]) * f.vapour[k - 1]
-        assert f.enthalpy[k - 1] == pytest.approx(expected, rel=1e-12, abs=1e-12)
 
 
 def test_arguments_without_effect_and_switch_coupling():

@@ -2,6 +2,7 @@
 // convention, rain from present weather codes), the bundled test years, and malformed files
 // of both formats refused with line and column.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <fstream>
@@ -64,7 +65,7 @@ TEST(EpwReader, MissingCodesLeapDayHourConventionAndRainFromWeatherCodes) {
   setField(lines, 20, 9, "999");   // relative humidity missing: from dew point -3 at 2 degC
   setField(lines, 15, 8, "99.9");  // dew point missing: from 70 % at 1.5 degC
   // Written as a file with a byte order mark and CRLF line ends.
-  const std::string path = ::testing::TempDir() + "small.epw";
+  const std::string path = ::testing::TempDir() + "small_" + std::to_string(getpid()) + ".epw";
   {
     std::ofstream out(path, std::ios::binary);
     out << "\xEF\xBB\xBF";
