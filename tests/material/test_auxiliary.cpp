@@ -179,10 +179,8 @@ TEST(Auxiliary, TensionsByShape) {
 }
 
 TEST(Auxiliary, TensionsByShapeProbeWithTheTensionsBeingRaised) {
-  // Slope and curvature tests raise the same tension within one pass here, so the
-  // curvature probes after a raise see the raised tension with the coefficients of the
-  // pass's build. Worked through pass by pass with the exported build and evaluation (probes
-  // reading a copy of the tensions taken at the build end elsewhere).
+  // Slope and curvature tests raise the same tension within one pass: the curvature probes
+  // see the raised tension with the pass's coefficients (worked through pass by pass).
   const std::vector<double> x = {0.0, 1.25, 2.0, 4.25, 5.5};
   const std::vector<double> y = {1.3, 1.6, 1.4, 2.8, 2.1};
   const auto r = raiseTensions(x, y, 1.6, -3.3, 0.1, 30.0, 0.0);

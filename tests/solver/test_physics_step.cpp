@@ -80,10 +80,7 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
   const double g = stillAirPermeability(20.0, c.pressure) * saturationPressure(20.0) *
                    (c.phiA - c.phiB) / sdTotal;
   const Fluxes f = wall.fluxes();
-  for (std::size_t k = 0; k < f.vapour.size(); ++k) {
-    EXPECT_NEAR(f.vapour[k], g, 0.01 * g) << "interface " << k + 1;
-    EXPECT_EQ(f.vapour[k], wall.ctx().vapourDiffusionFlux[k + 1]);
-  }
+  for (double vapour : f.vapour) EXPECT_NEAR(vapour, g, 0.01 * g);
 }
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {

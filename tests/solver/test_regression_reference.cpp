@@ -1,12 +1,8 @@
-// Regression case of the whole time step: a three-layer wall (plaster, brick, insulation)
-// with tabulated and analytic material functions, rain and explicit long-wave radiation on
-// side A, temperature-dependent latent heat of evaporation, latent heat of fusion, heat,
-// rain-fed, infiltration and air-exchange sources, run hourly under a changing climate, plane
-// and cylindrical. Every output (step log, node state, last system, fluxes, derived fields)
-// is reduced to a 64-bit digest of its bit patterns per section and compared with the digest
-// of a verified build. A run of 1014 interior nodes, large enough
-// for a team, gives the same bits on one and on two threads. After an intended numerical
-// change print the new digests with
+// Regression case of the whole time step: a three-layer wall with every kind of material
+// function and source, rain, radiation and latent heats, run hourly, plane and cylindrical.
+// Every output is reduced per section to a 64-bit digest of its bit patterns and compared with
+// that of a verified build; 1014 interior nodes give the same bits on one and two threads.
+// After an intended numerical change print the new digests with
 //   TAMO_PRINT_REGRESSION_REFERENCE=1 test_solver --gtest_filter='RegressionReference.*'
 #include <gtest/gtest.h>
 #include <omp.h>
