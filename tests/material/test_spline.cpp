@@ -25,9 +25,7 @@ struct Curve {
         double startDerivative, double endDerivative, double eps = 1e-12)
       : x(std::move(xs)), y(std::move(ys)), tension(std::move(tensions)) {
     const auto n = x.size();
-    b.assign(n, 0.0);
-    c.assign(n, 0.0);
-    d.assign(n, 0.0);
+    b = c = d = std::vector<double>(n, 0.0);
     b.front() = startDerivative;
     b.back() = endDerivative;
     tamo::splineBuild(n32(), x.data(), y.data(), tension.data(), b.data(), c.data(), d.data(), eps,

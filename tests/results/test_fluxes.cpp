@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "interface/context_table.h"
 #include "model/context.h"
@@ -53,16 +54,16 @@ TEST(Fluxes, SurfaceLiquidThresholdIsExact) {
   const std::array<double, 5> T = {10.0, 10.0, 10.0, 10.0, 10.0};
   const double below = std::nextafter(1e-25, 0.0);
   const double above = std::nextafter(1e-25, 1.0);
-  // Gradient times inverse distance of exactly 1e-25 at A (inward) keeps the flux.
-  Fluxes f = getFlux(c, T, {1e-25, 0.0, 0.0, 0.0, 0.0});
-  EXPECT_EQ(f.liquid[0], 1e-25 * 2.0);
-  f = getFlux(c, T, {below, 0.0, 0.0, 0.0, 0.0});
-  EXPECT_EQ(f.liquid[0], 0.0);
-  // The same value at B (outward) keeps it too; just above, it is cut.
-  f = getFlux(c, T, {0.0, 0.0, 0.0, 1e-25, 0.0});
-  EXPECT_EQ(f.liquid[3], 1e-25 * 2.0);
-  f = getFlux(c, T, {0.0, 0.0, 0.0, above, 0.0});
-  EXPECT_EQ(f.liquid[3], 0.0);
+  // Gradient times inverse distance of exactly 1e-25 keeps the flux, inward at A (just below
+  // it is cut) and outward at B (just above it is cut).
+  for (auto [node, humidity, interface, flux] : {std::tuple{0, 1e-25, 0, 2e-25},
+                                                 {0, below, 0, 0.0},
+                                                 {3, 1e-25, 3, 2e-25},
+                                                 {3, above, 3, 0.0}}) {
+    std::array<double, 5> phi{};
+    phi[node] = humidity;
+    EXPECT_EQ(getFlux(c, T, phi).liquid[interface], flux) << node << " " << humidity;
+  }
 }
 
 TEST(Fluxes, SurfaceCoefficientsAndResultCodes) {

@@ -21,12 +21,11 @@ struct Slab : Wall {
   Slab(int32_t N, double L) : Wall({{L, N - 1, 1}}, 0.0) {}
   void define(double lambda, bool heat, double h) {
     setParameters(heat, !heat, !heat, false, true);
-    walltest::TestMaterial m;
-    m.lambda = lambda;
-    m.storagePhi = {0.5, 1.0};
-    m.storageW = {20.0, 100.0};
-    m.waterAbsorption = 0.01;
-    walltest::defineMaterial(handle(), 1, m);
+    walltest::defineMaterial(handle(), 1,
+                             {.lambda = lambda,
+                              .storagePhi = {0.5, 1.0},
+                              .storageW = {20.0, 100.0},
+                              .waterAbsorption = 0.01});
     setSurfaces();
     climate.hA = climate.hB = h;
   }

@@ -26,23 +26,19 @@ double stillAirPermeability(double T, double p) {
 // The fixture's default material stands for masonry: rho 1500, lambda 0.5, mu 10.
 const TestMaterial masonry;
 
-TestMaterial insulation() {
-  TestMaterial m;
-  m.rho = 30.0;
-  m.por = 0.95;
-  m.cap = 1500.0;
-  m.lambda = 0.04;
-  m.mu = 1.5;
-  m.storagePhi = {0.5, 0.8, 1.0};
-  m.storageW = {0.5, 1.0, 2.0};
-  return m;
-}
+const TestMaterial insulation{.rho = 30.0,
+                              .por = 0.95,
+                              .cap = 1500.0,
+                              .lambda = 0.04,
+                              .mu = 1.5,
+                              .storagePhi = {0.5, 0.8, 1.0},
+                              .storageW = {0.5, 1.0, 2.0}};
 
 TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
   Wall wall({{0.1, 10, 1}, {0.05, 10, 2}}, 1e-4);
   wall.setParameters(true, false, false);
   walltest::defineMaterial(wall.handle(), 1, masonry);
-  walltest::defineMaterial(wall.handle(), 2, insulation());
+  walltest::defineMaterial(wall.handle(), 2, insulation);
   wall.setSurfaces();
   Climate c;  // 20 degC at 8 W/(m2 K) on side A, 0 degC at 25 W/(m2 K) on side B
   for (int step = 0; step < 60; ++step) ASSERT_EQ(wall.step(c, 86400.0).code, TAMO_OK);
@@ -84,15 +80,14 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
 }
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
-  TestMaterial brick = masonry;
-  brick.waterAbsorption = 0.05;
+  const TestMaterial brick{.waterAbsorption = 0.05};  // masonry taking up water
   // Under rain the surface liquid flux is (1 - phi_2) times a large conductance, so the
   // humidity tolerance of the iteration weighs heavily there: fine convergence and 5 mm
   // surface elements keep that part of the budget small.
   Wall wall({{0.12, 12, 1}, {0.06, 6, 2}}, 0.005);
   wall.setParameters(true, true, true, false, true);
   walltest::defineMaterial(wall.handle(), 1, brick);
-  walltest::defineMaterial(wall.handle(), 2, insulation());
+  walltest::defineMaterial(wall.handle(), 2, insulation);
   wall.setSurfaces(0.7, 0.0);
   wall.phi.assign(wall.n(), 0.9);
   const int n = wall.n();
@@ -127,10 +122,9 @@ TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
 }
 
 TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
-  TestMaterial brick = masonry;
-  brick.waterAbsorption = 0.1;  // A [kg/(m2 s^0.5)]
-  brick.storagePhi = {0.5, 0.8, 0.95, 1.0};
-  brick.storageW = {3.0, 6.0, 15.0, 200.0};
+  const TestMaterial brick{.storagePhi = {0.5, 0.8, 0.95, 1.0},
+                           .storageW = {3.0, 6.0, 15.0, 200.0},
+                           .waterAbsorption = 0.1};  // A [kg/(m2 s^0.5)]
   Wall wall({{0.1, 50, 1}}, 5e-4);
   wall.setParameters(true, true, true);
   walltest::defineMaterial(wall.handle(), 1, brick);

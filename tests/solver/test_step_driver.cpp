@@ -23,9 +23,7 @@ std::vector<Layer> oneLayer() {
 
 void defineOneLayerWall(Wall& wall, bool heat, bool moisture, bool liquid, double rainFactor) {
   wall.setParameters(heat, moisture, liquid);
-  walltest::TestMaterial material;
-  material.waterAbsorption = 0.05;
-  walltest::defineMaterial(wall.handle(), 1, material);
+  walltest::defineMaterial(wall.handle(), 1, walltest::TestMaterial{.waterAbsorption = 0.05});
   wall.setSurfaces(rainFactor, rainFactor);
 }
 
