@@ -21,22 +21,13 @@ void defineGrid(const ScopedContext& c, int32_t N) {
   ASSERT_EQ(tamoSetGrid(c.handle(), N, X.data(), 0.0, mat.data()), TAMO_OK);
 }
 
-struct Limits {
-  int32_t restart;
-  int32_t damping;
-};
-
-Limits limitsFor(int32_t N, int32_t fine, int32_t stabilised) {
+void expectLimits(int32_t N, int32_t fine, int32_t stabilised, int32_t restart, int32_t damping) {
   ScopedContext c;
   defineGrid(c, N);
   EXPECT_EQ(tamoSetParameter(c.handle(), 1, 1, 1, fine, stabilised, 0, 1, 1, 0, 0, 0), TAMO_OK);
-  return {c.ctx().restartIteration, c.ctx().dampingStartIteration};
-}
-
-void expectLimits(int32_t N, int32_t fine, int32_t stabilised, int32_t restart, int32_t damping) {
-  const Limits l = limitsFor(N, fine, stabilised);
-  EXPECT_EQ(l.restart, restart) << "N=" << N << " fine=" << fine << " stab=" << stabilised;
-  EXPECT_EQ(l.damping, damping) << "N=" << N << " fine=" << fine << " stab=" << stabilised;
+  EXPECT_EQ(std::vector<int32_t>({c.ctx().restartIteration, c.ctx().dampingStartIteration}),
+            std::vector<int32_t>({restart, damping}))
+      << "N=" << N << " fine=" << fine << " stab=" << stabilised;
 }
 
 TEST(Parameters, IterationLimitsFollowTheNodeCount) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "material/lookups.h"
 
@@ -44,8 +45,7 @@ TEST(LookupClamped, LinearInsideHeldConstantOutside) {
   const PairTable t = pairs({1, 3, 7}, {10, 20, 0});
   const double at[][2] = {{-100, 10}, {1, 10}, {2, 15}, {3, 20}, {6, 5}, {7, 0}, {70, 0}};
   for (const auto& p : at) EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, p[0]), p[1]) << p[0];
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), -1.0), 2.5);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), 9.0), 2.5);
+  for (double x : {-1.0, 9.0}) EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), x), 2.5);
   EXPECT_DOUBLE_EQ(tamo::lookupClamped(PairTable{}, 1.0), 0.0);
 }
 
@@ -57,13 +57,13 @@ TEST(LookupLogCapped, ExactOnExponentialAndCappedAtLastValue) {
     EXPECT_NEAR(tamo::lookupLogCapped(t, x, 100.0), std::exp2(x), 1e-12 * std::exp2(x)) << x;
   }
   // at and above the last x, or from a cap below it on: the last value
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 6.0, 100.0), 64.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 60.0, 100.0), 64.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 4.0, 4.0), 64.0);
+  for (auto [x, cap] : {std::pair{6.0, 100.0}, {60.0, 100.0}, {4.0, 4.0}}) {
+    EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, x, cap), 64.0) << x << " " << cap;
+  }
   EXPECT_NEAR(tamo::lookupLogCapped(t, 3.9, 4.0), std::exp2(3.9), 1e-12 * 16);
   // one row: its value everywhere; no rows: 0
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), 0.0, 10.0), 7.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), 3.0, 10.0), 7.0);
+  for (double x : {0.0, 3.0})
+    EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), x, 10.0), 7.0);
   EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(PairTable{}, 3.0, 10.0), 0.0);
 }
 

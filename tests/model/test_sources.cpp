@@ -36,9 +36,7 @@ int32_t define(const ScopedContext& c, int32_t number, int32_t type, double star
 
 double rangeVolume(const tamo::Context& ctx, const tamo::Source& s) {
   double sum = 0.0;
-  for (int32_t i = s.rangeStart + 1; i <= s.rangeStart + s.rangeCount; ++i) {
-    sum += ctx.nodeVolume[i];
-  }
+  for (int32_t i = 1; i <= s.rangeCount; ++i) sum += ctx.nodeVolume[s.rangeStart + i];
   return sum;
 }
 
