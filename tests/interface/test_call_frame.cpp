@@ -1,5 +1,5 @@
-// The frame of the operations with a handle: an invalid handle is refused with -1 before
-// anything is read or written, and each operation makes its own tests in a fixed order.
+// Operations with a handle: an invalid handle is refused with -1 before anything is read or
+// written, and each operation makes its own tests in a fixed order.
 #include <gtest/gtest.h>
 
 #include <algorithm>

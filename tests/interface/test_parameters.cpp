@@ -1,5 +1,4 @@
-// Solver parameters: iteration limits from the node count, tolerance and relaxation
-// factors, switches and latent heats, argument positions, and the once-only definition.
+// Solver parameters: iteration limits, switches, latent heats and the once-only definition.
 #include <gtest/gtest.h>
 
 #include <vector>

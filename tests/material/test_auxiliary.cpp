@@ -1,5 +1,4 @@
-// Derivative estimators, tension selectors and the interface checks, through the internal
-// routines and the exported C functions.
+// Derivative estimators, tension selectors and the array check of the exported C functions.
 #include <gtest/gtest.h>
 
 #include <cmath>

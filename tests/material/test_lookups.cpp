@@ -1,5 +1,4 @@
-// Row-table lookups: end rules at and beyond both ends, exactness of linear and
-// logarithmic interpolation on curves they represent exactly.
+// Row-table lookups: end rules and exact interpolation of the curves they represent.
 #include <gtest/gtest.h>
 
 #include <cmath>

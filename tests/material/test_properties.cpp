@@ -1,5 +1,4 @@
-// Transport and thermal properties through the public API, against closed forms of the
-// tables they were built from.
+// Transport and thermal properties through the public API against closed forms of their tables.
 #include <gtest/gtest.h>
 
 #include <array>

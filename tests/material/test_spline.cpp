@@ -1,5 +1,4 @@
-// Spline under tension: interpolation, C1 continuity, the build's point derivatives, the
-// tension limits (polygon and cubic Hermite), range handling and the shared search start.
+// Spline under tension: interpolation, C1 continuity and the limits of large and small tension.
 #include <gtest/gtest.h>
 
 #include <algorithm>

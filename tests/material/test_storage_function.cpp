@@ -1,6 +1,4 @@
-// Moisture storage function: table interpolation with derivative estimates, the analytic
-// forms through their fitting points, the over-hygroscopic line, and the inverse as a
-// round trip through the public API.
+// Moisture storage function: table, analytic forms, over-hygroscopic line, inverse round trip.
 #include <gtest/gtest.h>
 
 #include <cmath>

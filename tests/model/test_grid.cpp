@@ -1,6 +1,5 @@
-// Grid build: geometry factors against hand-computed values, conservation of the
-// discretised length, radial area factors against face radii, material numbering, the
-// position query and the once-only definition.
+// Grid build: radial factors against face radii, conservation of the discretised length,
+// the smallest grids and the once-only definition.
 #include <gtest/gtest.h>
 
 #include <array>

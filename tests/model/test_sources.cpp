@@ -1,7 +1,5 @@
-// Sources: mapping of position ranges onto nodes, the definition lifecycle (numbers,
-// lists, removal by the parameters), updates and climate refresh, and the linearised
-// balance terms, which must deliver exactly the source strength at the iterate while the
-// diagonal never decreases.
+// Sources: position ranges mapped onto nodes, and balance terms delivering exactly the source
+// strength at the iterate with a diagonal that never decreases.
 #include <gtest/gtest.h>
 
 #include <array>

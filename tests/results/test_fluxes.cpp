@@ -1,6 +1,5 @@
-// Interface fluxes and surface transfer coefficients: signs (positive from side A to side
-// B), hand-computed values, the one-way rule for liquid water at the surfaces at its exact
-// threshold, the latent heat carried by vapour, the surface radiation balance.
+// Interface fluxes and surface transfer coefficients: the exact one-way threshold of surface
+// liquid water, result codes and the still-air permeability of the surface layers.
 #include <gtest/gtest.h>
 
 #include <array>

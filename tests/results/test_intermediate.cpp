@@ -1,6 +1,4 @@
-// Intermediate fields: dew point against the saturation pressure it inverts, the layer
-// walk against hand-computed sums (a material forming two separate layers, the first layer
-// measured from 0.0), total water as the sum over the node volumes, the transport copy.
+// Intermediate fields: dew point against saturation pressure, the layer walk, the transport copy.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,7 +1,5 @@
-// Sources in complete simulations: the steady temperature of a heated slab against the
-// analytic solution, the energy balance of source and surface fluxes, and the water balance
-// of a run with a moisture source (total water against the integrated surface fluxes and
-// what the source delivered).
+// Sources in whole simulations: a heated slab against its analytic steady state and energy
+// balance, and the water balance of a run with a moisture source.
 #include <gtest/gtest.h>
 
 #include <cmath>

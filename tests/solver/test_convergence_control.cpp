@@ -1,6 +1,4 @@
-// Convergence control of the inner iteration and the status word, driven with hand-chosen
-// changes so that the weighting, restart and status rules show in the counter, the
-// relaxation factors and the measures.
+// Convergence control and status word, driven with hand-chosen changes.
 #include <gtest/gtest.h>
 
 #include <cmath>

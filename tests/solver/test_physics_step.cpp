@@ -1,5 +1,4 @@
-// Whole steps against physics: steady heat flux through a layered wall, steady isothermal
-// vapour diffusion, conservation of water and capillary uptake under rain.
+// Whole steps against physics: steady heat flux, sd diffusion, water balance, A sqrt(t) uptake.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,5 +1,4 @@
-// Time step driver through the C API: degenerate grids and contexts, the ambient-node and
-// rain rules, refused calls, the ignored argument and the switches.
+// Time step driver through the C API: degenerate grids, rain and ambient-node rules, refusals.
 #include <gtest/gtest.h>
 
 #include <climits>

@@ -1,5 +1,4 @@
-// Guarded tridiagonal solve: dense reference solutions, the pivot guard, the fixed boundary
-// rows and the eliminated form the system query hands out.
+// Guarded tridiagonal solve against dense elimination, and its pivot guard.
 #include <gtest/gtest.h>
 
 #include <cmath>

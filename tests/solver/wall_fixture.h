@@ -1,5 +1,4 @@
-// A wall built through the C API for the step tests: layers of materials on a grid with
-// thin surface elements, the host's node arrays and helpers to step it under a climate.
+// A wall built through the C API for the step tests, with the host's node arrays.
 #pragma once
 
 #include <gtest/gtest.h>
