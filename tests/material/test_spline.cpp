@@ -127,7 +127,6 @@ TEST(Spline, TwoPointsGiveTheCurveOfTheEndSlopesWithTheFewPointsIndicator) {
     EXPECT_NEAR(two.value(t), cubic.value(t), 1e-13) << t;
     EXPECT_NEAR(two.slope(t), cubic.slope(t), 1e-12) << t;
   }
-  EXPECT_EQ(Curve({0.0, 1.0, 2.0}, {0.0, 1.0, 0.5}, {0.0, 0.0, 0.0}, 1.0, 0.0).ierr, 0);
 }
 
 TEST(Spline, LargeTensionApproachesThePolygon) {

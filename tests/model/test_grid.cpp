@@ -73,7 +73,6 @@ TEST(Grid, NodeVolumesConserveTheComponentLength) {
     EXPECT_NEAR(1.0 / ctx.inverseDistance[k], leftHalf + rightHalf, 1e-15) << k;
     EXPECT_NEAR(ctx.interfaceWeight[k] / ctx.inverseDistance[k], leftHalf, 1e-15) << k;
   }
-  EXPECT_EQ(ctx.materialCount, 3);
 }
 
 TEST(Grid, SmallestGrids) {
@@ -125,7 +124,6 @@ TEST(Grid, DefinedOnceAndRefusedCallsChangeNothing) {
   const double expected[5] = {0.0, 0.01, 0.03, 0.06, 0.06};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(out[i], expected[i]) << i;
   EXPECT_EQ(c.ctx().materialCount, 3);
-  EXPECT_EQ(c.ctx().eastAreaFactor[3], 1.0);
 }
 
 }  // namespace
