@@ -136,8 +136,7 @@ double endSlopeProduct(const std::vector<double>& x, const std::vector<double>& 
 }
 
 TEST(Auxiliary, TensionsByShape) {
-  // A straight line with its own slope at both ends keeps its shape at once: one build,
-  // no tension raised, all at max(0.1, t(1)).
+  // A straight line with its own end slopes keeps its shape: all tensions max(0.1, t(1)).
   const std::vector<double> x = {0.0, 0.5, 1.5, 1.8, 3.0};
   std::vector<double> line;
   for (double v : x) line.push_back(1.0 + 2.0 * v);
@@ -145,9 +144,8 @@ TEST(Auxiliary, TensionsByShape) {
   EXPECT_EQ(r.ierr, 0);
   EXPECT_EQ(r.tension, std::vector<double>(5, 0.1));
 
-  // A line forced to start with slope -5: the first interval has to turn back. Its tension
-  // alone is raised, by whole steps, to the first value at which the probes near both ends
-  // of the interval see slopes of the same sign; the line's other intervals keep ts.
+  // A line forced to start with slope -5: only the first interval's tension is raised, by whole
+  // steps, to the first value at which the probes near its ends see slopes of the same sign.
   const std::vector<double> xs = {0.0, 1.0, 2.0, 3.0, 4.0};
   const std::vector<double> ys = {0.0, 1.0, 2.0, 3.0, 4.0};
   r = raiseTensions(xs, ys, 0.5, -5.0, 1.0, 50.0, 0.0);

@@ -23,8 +23,7 @@ int32_t setGrid(const ScopedContext& c, double radius) {
 }
 
 // Away from the first element the radial factors are face radius over centre radius, with
-// the radius growing one for one with the position: r(x) = R + x - (X(1) + X(2)) / 2.
-// Neighbouring elements then share the radius of their common face.
+// r(x) = R + x - (X(1) + X(2)) / 2: neighbouring elements share their common face.
 TEST(Grid, RadialFactorsReproduceFaceRadiiOnAnUnevenGrid) {
   const std::vector<double> X = {0.10, 0.102, 0.107, 0.115, 0.13, 0.16, 0.161};
   const std::vector<int32_t> mat(X.size(), 1);
@@ -47,9 +46,8 @@ TEST(Grid, RadialFactorsReproduceFaceRadiiOnAnUnevenGrid) {
   EXPECT_NEAR(ctx.westAreaFactor[2], 1.0 - 0.002 / (4.0 * R), 1e-15);
 }
 
-// The interior node volumes cover the component except half of the first and half of the
-// last element (those halves belong to the surfaces); the weights place each interface
-// between its two node centres.
+// The interior node volumes cover the component except half of the first and of the last
+// element; the weights place each interface between its two node centres.
 TEST(Grid, NodeVolumesConserveTheComponentLength) {
   const std::vector<double> X = {-0.02, -0.015, 0.0, 0.004, 0.03, 0.031, 0.05, 0.12};
   const std::vector<int32_t> mat = {0, 1, 1, 2, 2, 2, 1, 3};
@@ -62,9 +60,8 @@ TEST(Grid, NodeVolumesConserveTheComponentLength) {
   const double first = X[1] - X[0];
   const double last = X[N - 1] - X[N - 2];
   EXPECT_NEAR(sum, (X[N - 1] - X[0]) - first / 2.0 - last / 2.0, 1e-15);
-  // inverseDistance is 1 / distance between neighbouring node centres (the surfaces count
-  // as the centres of the ambient nodes); the weight is the share of that distance on the
-  // side of the left node, half the width of its element.
+  // inverseDistance: 1 / distance between node centres (the surfaces centre the ambient
+  // nodes); the weight: the share of it on the side of the left node.
   EXPECT_NEAR(1.0 / ctx.inverseDistance[1], first / 2.0, 1e-15);
   EXPECT_NEAR(1.0 / ctx.inverseDistance[N], last / 2.0, 1e-15);
   for (int k = 2; k <= N - 1; ++k) {

@@ -12,9 +12,8 @@ namespace {
 using walltest::Climate;
 using walltest::Wall;
 
-// One layer of N - 1 equal elements over [0, L] (no thin surface elements) of a material
-// with constant conductivity, liquid transport from A = 0.01 kg/(m2 s^0.5) and the storage
-// table (0.5, 20), (1, 100) kg/m3; the same still air on both sides.
+// N - 1 equal elements over [0, L] of one material with constant conductivity, liquid
+// transport from A = 0.01 kg/(m2 s^0.5) and storage (0.5, 20), (1, 100) kg/m3.
 struct Slab : Wall {
   Slab(int32_t N, double L) : Wall({{L, N - 1, 1}}, 0.0) {}
   void define(double lambda, bool heat, double h) {

@@ -80,9 +80,8 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
   const TestMaterial brick{.waterAbsorption = 0.05};  // masonry taking up water
-  // Under rain the surface liquid flux is (1 - phi_2) times a large conductance, so the
-  // humidity tolerance of the iteration weighs heavily there: fine convergence and 5 mm
-  // surface elements keep that part of the budget small.
+  // Under rain the surface liquid flux is (1 - phi_2) times a large conductance: fine
+  // convergence and 5 mm surface elements keep the humidity tolerance's share small.
   Wall wall({{0.12, 12, 1}, {0.06, 6, 2}}, 0.005);
   wall.setParameters(true, true, true, false, true);
   walltest::defineMaterial(wall.handle(), 1, brick);

@@ -41,9 +41,8 @@ void load(int32_t h, int32_t m, int32_t kind, int32_t analytic, const std::vecto
       << "material " << m << " kind " << kind;
 }
 
-// A team choice that has just seen a team step win clearly: the coming steps run on a team
-// for their whole inner iteration (not the one-iteration trial), whatever the load of the
-// machine, so that the two-thread run really shares its node loops.
+// A team choice that has just seen a team step win clearly: the coming steps run whole inner
+// iterations on a team whatever the load of the machine.
 tamo::TeamChoice teamChosen() {
   tamo::TeamChoice choice;
   choice.record(false, 1.0);
@@ -80,9 +79,8 @@ void defineMaterials(int32_t h) {
   load(h, 3, 7, 0, {-30.0, 0.0, 50.0}, {-25000.0, 0.0, 43000.0});
 }
 
-// The wall with `scale` times the elements of the regression grid (3 + 12 + 8 elements and
-// two 1 mm surface elements at scale 1) and the given radius of side A (0: plane), stepped
-// `steps` hours. Returns every output of the run.
+// Every output of the wall with `scale` times 3 + 12 + 8 elements (and two 1 mm surface
+// elements) and radius of side A (0: plane), stepped `steps` hours.
 Outcome runWall(int scale, int steps, int threads, double radius = 0.0) {
   const int saved = omp_get_max_threads();
   omp_set_num_threads(threads);
@@ -234,8 +232,7 @@ TEST(RegressionReference, LayeredWallReproducesTheRecordedDigests) {
 }
 
 TEST(RegressionReference, FineWallGivesTheSameBitsOnOneAndTwoThreads) {
-  // 44 times the elements: 1014 interior nodes, enough to form a team of threads; the
-  // two-thread run takes a team for every step.
+  // 44 times the elements: 1014 interior nodes, enough to form a team of threads.
   const Outcome one = runWall(44, 20, 1);
   const Outcome two = runWall(44, 20, 2);
   ASSERT_EQ(one.size(), two.size());

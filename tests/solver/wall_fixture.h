@@ -18,10 +18,8 @@ struct Layer {
   int32_t material;  // material number
 };
 
-// Interface positions: each layer split into equal elements, then a thin element of
-// `surfaceElement` split off at each surface (the ambient nodes couple to the centre of the
-// outermost element). elementMaterials receives the material of each element (entry 0 is
-// not read).
+// Interface positions: equal elements per layer, then a thin `surfaceElement` split off at
+// each surface; elementMaterials receives the material of each element (entry 0 unread).
 inline std::vector<double> positions(const std::vector<Layer>& layers, double surfaceElement,
                                      std::vector<int32_t>& elementMaterials) {
   std::vector<double> X = {0.0};
