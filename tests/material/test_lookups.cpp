@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include "material/lookups.h"
 
@@ -12,13 +12,10 @@ namespace {
 using tamo::PairTable;
 using tamo::TripleTable;
 
-PairTable pairs(std::initializer_list<double> xs, std::initializer_list<double> ys) {
+PairTable pairs(std::vector<double> xs, std::vector<double> ys) {
   PairTable t;
   t.resize(static_cast<int>(xs.size()));
-  int i = 1;
-  for (double x : xs) t.x(i++) = x;
-  i = 1;
-  for (double y : ys) t.y(i++) = y;
+  for (int i = 1; i <= t.rows(); ++i) t.x(i) = xs[i - 1], t.y(i) = ys[i - 1];
   return t;
 }
 
@@ -71,11 +68,8 @@ TEST(LookupSloped, PiecewiseLinearWithEndSlopesAndMatchingSlope) {
   TripleTable t;
   t.resize(3);
   const double rows[3][3] = {{0, 0, 2}, {10, 20, 1}, {20, 30, 1}};
-  for (int i = 1; i <= 3; ++i) {
-    t.x(i) = rows[i - 1][0];
-    t.y(i) = rows[i - 1][1];
-    t.z(i) = rows[i - 1][2];
-  }
+  for (int i = 1; i <= 3; ++i)
+    t.x(i) = rows[i - 1][0], t.y(i) = rows[i - 1][1], t.z(i) = rows[i - 1][2];
   const double at[][3] = {{-5, -10, 2}, {5, 10, 2},  {9.999, 19.998, 2}, {10, 20, 1},
                           {15, 25, 1},  {20, 30, 1}, {25, 35, 1}};
   for (const auto& p : at) {
@@ -84,9 +78,7 @@ TEST(LookupSloped, PiecewiseLinearWithEndSlopesAndMatchingSlope) {
   }
   // one row: the line through it with its slope
   t.resize(1);
-  t.x(1) = 5.0;
-  t.y(1) = 7.0;
-  t.z(1) = 3.0;
+  t.x(1) = 5.0, t.y(1) = 7.0, t.z(1) = 3.0;
   EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 6.0), 10.0);
   EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 4.0), 4.0);
   EXPECT_DOUBLE_EQ(tamo::slopeAt(t, 100.0), 3.0);

@@ -29,9 +29,9 @@ struct Fixture {
     ctx.humidityRelaxationInitial = ctx.humidityRelaxation = 0.8;
     ctx.secondRelaxationInitial = ctx.secondRelaxation = 0.6;
     ctx.humidityRelaxationMinimum = ctx.secondRelaxationMinimum = 0.3;
-    ctx.stepStartTemperature.assign(kNodes, 0.0);
-    ctx.stepStartHumidity.assign(kNodes, 0.0);
-    ctx.liquidTransferCoefficient.assign(kNodes, 0.0);
+    for (auto* a :
+         {&ctx.stepStartTemperature, &ctx.stepStartHumidity, &ctx.liquidTransferCoefficient})
+      a->assign(kNodes, 0.0);
     ctx.inverseDistance.assign(kNodes, 100.0);
   }
 };

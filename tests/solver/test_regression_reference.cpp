@@ -188,11 +188,6 @@ uint64_t digest(const std::vector<double>& values) {
   return hash;
 }
 
-bool printRequested() {
-  const char* v = std::getenv("TAMO_PRINT_REGRESSION_REFERENCE");
-  return v != nullptr && v[0] == '1';
-}
-
 struct Recorded {
   const char* run;
   const char* section;
@@ -207,7 +202,7 @@ constexpr Recorded kRecorded[] = {
 void expectRecorded(const char* run, const Outcome& outcome) {
   for (const Section& s : outcome) {
     const uint64_t actual = digest(s.values);
-    if (printRequested())
+    if (const char* v = std::getenv("TAMO_PRINT_REGRESSION_REFERENCE"); v && v[0] == '1')
       std::printf("    {\"%s\", \"%s\", 0x%016llxull},\n", run, s.name.c_str(),
                   static_cast<unsigned long long>(actual));
     bool found = false;
