@@ -52,8 +52,7 @@ TEST_F(PropertyContext, LiquidCoefficientFromAbsorptionCoefficient) {
   const double D0 = 3.8 * (A / wF) * (A / wF);
   EXPECT_NEAR(liquid(1, wF, 1), D0, 1e-14 * D0);
   EXPECT_NEAR(liquid(1, wF, 0), 0.1 * D0, 1e-14 * D0);
-  EXPECT_DOUBLE_EQ(liquid(1, 0.0, 1), 1e-16);
-  EXPECT_DOUBLE_EQ(liquid(1, 0.0, 0), 1e-16);
+  for (int32_t suction : {0, 1}) EXPECT_DOUBLE_EQ(liquid(1, 0.0, suction), 1e-16);
   // exponential law between w80 and wF (logarithmic interpolation is exact on it)
   for (double w : {w80, 0.5 * (w80 + wF), wF - 1e-3}) {
     const double expected = D0 * std::pow(1000.0, w / wF - 1.0);

@@ -1,7 +1,6 @@
-// Regression case of the whole time step: a three-layer wall with every kind of material
-// function and source, rain, radiation and latent heats, run hourly, plane and cylindrical.
-// Every output is reduced per section to a 64-bit digest of its bit patterns and compared with
-// that of a verified build; 1014 interior nodes give the same bits on one and two threads.
+// Regression case of the whole time step (three-layer wall, every material function and source,
+// rain, radiation, latent heats; plane and cylindrical): 64-bit digests of every output section
+// against a verified build; 1014 interior nodes give the same bits on 1 and 2 threads.
 // After an intended numerical change print the new digests with
 //   TAMO_PRINT_REGRESSION_REFERENCE=1 test_solver --gtest_filter='RegressionReference.*'
 #include <gtest/gtest.h>
@@ -20,7 +19,6 @@
 
 namespace {
 
-// A named array of results.
 struct Section {
   std::string name;
   std::vector<double> values;
