@@ -1,5 +1,5 @@
-// The frame of the operations with a handle: an invalid handle is refused with -1 before
-// anything is read or written, and each operation makes its own tests in a fixed order.
+// Operations with a handle: an invalid handle is refused with -1 before anything is read or
+// written, and each operation makes its own tests in a fixed order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,8 +33,7 @@ struct Outputs {
   }
 };
 
-// Well-formed inputs, so that only the handle can be wrong: increasing positions (also the
-// points of a table and the node temperatures), materials, and values.
+// Well-formed inputs, so that only the handle can be wrong.
 const double kPositions[kLength] = {0.0, 0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07};
 const int32_t kMaterials[kLength] = {0, 1, 1, 1, 1, 1, 1, 1};
 const double kValues[kLength] = {1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0};
@@ -90,8 +89,7 @@ std::vector<NamedOperation> everyOperation() {
 }
 
 TEST(CallFrame, InvalidHandlesAreRefusedBeforeAnythingElse) {
-  // A deleted handle: created and deleted here, and no context is created until the checks
-  // below are done, so the slot stays empty.
+  // A deleted handle: no context is created until the checks below are done.
   const int32_t deleted = tamoCreateContext();
   ASSERT_GE(deleted, 1);
   ASSERT_EQ(tamoDeleteContext(deleted), TAMO_OK);
@@ -143,9 +141,8 @@ TEST_F(FrameContext, CodesBeforeTheGrid) {
   const double values[3] = {1.0, 2.0, 3.0};
   EXPECT_EQ(tamoUpdateSource(h, 1, values), TAMO_BAD_SOURCE_NUMBER);
   EXPECT_EQ(tamoGetSourceQuantity(h, 1, 0, out, out, out, out + 1), TAMO_BAD_SOURCE_NUMBER);
-  // The coefficient queries test their arrays before the grid (a fuzzer finding: the
-  // transport query once answered 0 here); count 0 reads no array, and before a grid
-  // nothing is copied.
+  // The coefficient queries test their arrays before the grid (a fuzzer finding); count 0
+  // reads no array, and before a grid nothing is copied.
   EXPECT_EQ(tamoGetTransport(h, 1, nullptr, out, out), TAMO_NULL_ARRAY);
   EXPECT_EQ(tamoGetTransport(h, 1, out, nullptr, out), TAMO_NULL_ARRAY);
   EXPECT_EQ(tamoGetTransport(h, 1, out, out, nullptr), TAMO_NULL_ARRAY);
@@ -199,23 +196,14 @@ TEST_F(FrameContext, SourceCodesInOrderAndSurfacesDefinedOnce) {
     EXPECT_EQ(tamoUpdateSource(h, number, values), TAMO_BAD_SOURCE_NUMBER);
     EXPECT_EQ(tamoGetSourceQuantity(h, number, 6, t, t, &q[0], &q[1]), TAMO_BAD_SOURCE_NUMBER);
   }
-  EXPECT_EQ(q[0], kSentinel);
-  EXPECT_EQ(q[1], kSentinel);
+  EXPECT_TRUE(q[0] == kSentinel && q[1] == kSentinel);
   // Surface conditions: the second call is refused.
   ASSERT_EQ(tamoSetSurfaceCondition(h, 101325.0, 8.0, 0.0, 0.6, 0.9, 0.7, 6.5, 0, 25.0, 0.0, 0.4,
                                     0.9, 0.0, 4.5, 0),
             TAMO_OK);
-  EXPECT_TRUE(tamo::isTrue(ctx().surfaceConditionsSet));
   EXPECT_EQ(tamoSetSurfaceCondition(h, 90000.0, 1.0, 1.0, 0.1, 0.1, 0.1, 1.0, 1, 2.0, 1.0, 0.1, 0.1,
                                     0.1, 1.0, 1),
             TAMO_ALREADY_SET);
-}
-
-TEST(CallFrame, ResultNamesCoverEveryCode) {
-  const int32_t codes[] = {0, -1, -2, -3, -6, -7, -8, -9, -10, -11, -12, -13, -20, -21, -22};
-  for (int32_t c : codes) EXPECT_STRNE(tamoResultName(c), "TAMO_UNKNOWN") << c;
-  for (int32_t c : {1, -4, -5, -14, -19, -23}) EXPECT_STREQ(tamoResultName(c), "TAMO_UNKNOWN");
-  EXPECT_STREQ(tamoResultName(-13), "TAMO_ALREADY_SET");
 }
 
 }  // namespace

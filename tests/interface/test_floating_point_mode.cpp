@@ -1,5 +1,4 @@
-// Floating-point mode: inside the library denormal results flush to zero, while the
-// caller's control word comes back unchanged.
+// Denormals flush to zero inside the library; the caller's control word comes back unchanged.
 #include <gtest/gtest.h>
 
 #include <cfloat>

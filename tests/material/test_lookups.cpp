@@ -1,9 +1,9 @@
-// Row-table lookups: end rules at and beyond both ends, exactness of linear and
-// logarithmic interpolation on curves they represent exactly.
+// Row-table lookups: end rules and exact interpolation of the curves they represent.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "material/lookups.h"
 
@@ -12,13 +12,10 @@ namespace {
 using tamo::PairTable;
 using tamo::TripleTable;
 
-PairTable pairs(std::initializer_list<double> xs, std::initializer_list<double> ys) {
+PairTable pairs(std::vector<double> xs, std::vector<double> ys) {
   PairTable t;
   t.resize(static_cast<int>(xs.size()));
-  int i = 1;
-  for (double x : xs) t.x(i++) = x;
-  i = 1;
-  for (double y : ys) t.y(i++) = y;
+  for (int i = 1; i <= t.rows(); ++i) t.x(i) = xs[i - 1], t.y(i) = ys[i - 1];
   return t;
 }
 
@@ -44,8 +41,7 @@ TEST(LookupClamped, LinearInsideHeldConstantOutside) {
   const PairTable t = pairs({1, 3, 7}, {10, 20, 0});
   const double at[][2] = {{-100, 10}, {1, 10}, {2, 15}, {3, 20}, {6, 5}, {7, 0}, {70, 0}};
   for (const auto& p : at) EXPECT_DOUBLE_EQ(tamo::lookupClamped(t, p[0]), p[1]) << p[0];
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), -1.0), 2.5);
-  EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), 9.0), 2.5);
+  for (double x : {-1.0, 9.0}) EXPECT_DOUBLE_EQ(tamo::lookupClamped(pairs({5}, {2.5}), x), 2.5);
   EXPECT_DOUBLE_EQ(tamo::lookupClamped(PairTable{}, 1.0), 0.0);
 }
 
@@ -57,13 +53,13 @@ TEST(LookupLogCapped, ExactOnExponentialAndCappedAtLastValue) {
     EXPECT_NEAR(tamo::lookupLogCapped(t, x, 100.0), std::exp2(x), 1e-12 * std::exp2(x)) << x;
   }
   // at and above the last x, or from a cap below it on: the last value
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 6.0, 100.0), 64.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 60.0, 100.0), 64.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, 4.0, 4.0), 64.0);
+  for (auto [x, cap] : {std::pair{6.0, 100.0}, {60.0, 100.0}, {4.0, 4.0}}) {
+    EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(t, x, cap), 64.0) << x << " " << cap;
+  }
   EXPECT_NEAR(tamo::lookupLogCapped(t, 3.9, 4.0), std::exp2(3.9), 1e-12 * 16);
   // one row: its value everywhere; no rows: 0
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), 0.0, 10.0), 7.0);
-  EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), 3.0, 10.0), 7.0);
+  for (double x : {0.0, 3.0})
+    EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(pairs({2}, {7}), x, 10.0), 7.0);
   EXPECT_DOUBLE_EQ(tamo::lookupLogCapped(PairTable{}, 3.0, 10.0), 0.0);
 }
 
@@ -72,11 +68,8 @@ TEST(LookupSloped, PiecewiseLinearWithEndSlopesAndMatchingSlope) {
   TripleTable t;
   t.resize(3);
   const double rows[3][3] = {{0, 0, 2}, {10, 20, 1}, {20, 30, 1}};
-  for (int i = 1; i <= 3; ++i) {
-    t.x(i) = rows[i - 1][0];
-    t.y(i) = rows[i - 1][1];
-    t.z(i) = rows[i - 1][2];
-  }
+  for (int i = 1; i <= 3; ++i)
+    t.x(i) = rows[i - 1][0], t.y(i) = rows[i - 1][1], t.z(i) = rows[i - 1][2];
   const double at[][3] = {{-5, -10, 2}, {5, 10, 2},  {9.999, 19.998, 2}, {10, 20, 1},
                           {15, 25, 1},  {20, 30, 1}, {25, 35, 1}};
   for (const auto& p : at) {
@@ -85,9 +78,7 @@ TEST(LookupSloped, PiecewiseLinearWithEndSlopesAndMatchingSlope) {
   }
   // one row: the line through it with its slope
   t.resize(1);
-  t.x(1) = 5.0;
-  t.y(1) = 7.0;
-  t.z(1) = 3.0;
+  t.x(1) = 5.0, t.y(1) = 7.0, t.z(1) = 3.0;
   EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 6.0), 10.0);
   EXPECT_DOUBLE_EQ(tamo::lookupSloped(t, 4.0), 4.0);
   EXPECT_DOUBLE_EQ(tamo::slopeAt(t, 100.0), 3.0);

@@ -1,8 +1,9 @@
-// Transport and thermal properties through the public API, against closed forms of the
-// tables they were built from.
+// Transport and thermal properties through the public API against closed forms of their tables.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "interface/context_table.h"
 #include "material/properties.h"
@@ -51,8 +52,7 @@ TEST_F(PropertyContext, LiquidCoefficientFromAbsorptionCoefficient) {
   const double D0 = 3.8 * (A / wF) * (A / wF);
   EXPECT_NEAR(liquid(1, wF, 1), D0, 1e-14 * D0);
   EXPECT_NEAR(liquid(1, wF, 0), 0.1 * D0, 1e-14 * D0);
-  EXPECT_DOUBLE_EQ(liquid(1, 0.0, 1), 1e-16);
-  EXPECT_DOUBLE_EQ(liquid(1, 0.0, 0), 1e-16);
+  for (int32_t suction : {0, 1}) EXPECT_DOUBLE_EQ(liquid(1, 0.0, suction), 1e-16);
   // exponential law between w80 and wF (logarithmic interpolation is exact on it)
   for (double w : {w80, 0.5 * (w80 + wF), wF - 1e-3}) {
     const double expected = D0 * std::pow(1000.0, w / wF - 1.0);
@@ -93,20 +93,16 @@ TEST_F(PropertyContext, LiquidCoefficientTableCappedAtFreeSaturationAndFloored) 
 TEST_F(PropertyContext, ResistanceFactorLogarithmicInHumidity) {
   const double x[] = {0.2, 0.8}, y[] = {100.0, 25.0};
   ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 6, 0, 2, x, y), 0);
-  double mu = 0.0;
-  ASSERT_EQ(tamoCalmu(handle_, 1, 0.5, &mu), 0);
-  EXPECT_NEAR(mu, 50.0, 1e-12);  // geometric mean halfway
-  ASSERT_EQ(tamoCalmu(handle_, 1, 1.0, &mu), 0);
-  EXPECT_NEAR(mu, 25.0 * std::pow(0.25, 1.0 / 3.0), 1e-12);  // extended up to phi = 1
-  ASSERT_EQ(tamoCalmu(handle_, 1, 1.2, &mu), 0);
-  EXPECT_DOUBLE_EQ(mu, 25.0);
-  ASSERT_EQ(tamoCalmu(handle_, 1, 0.1, &mu), 0);
-  EXPECT_NEAR(mu, 100.0 * std::pow(4.0, 1.0 / 6.0), 1e-12);  // extended down to 0
-  ASSERT_EQ(tamoCalmu(handle_, 1, -0.1, &mu), 0);
-  EXPECT_DOUBLE_EQ(mu, 100.0);
-  // no table: still air
-  ASSERT_EQ(tamoCalmu(handle_, 2, 0.5, &mu), 0);
-  EXPECT_DOUBLE_EQ(mu, 1.0);
+  // {phi, mu}: the geometric mean halfway, extended logarithmically down to 0 and up to 1,
+  // constant beyond; material 2 has no table: still air.
+  const double at[][3] = {{1, 0.5, 50.0},   {1, 1.0, 25.0 * std::pow(0.25, 1.0 / 3.0)},
+                          {1, 1.2, 25.0},   {1, 0.1, 100.0 * std::pow(4.0, 1.0 / 6.0)},
+                          {1, -0.1, 100.0}, {2, 0.5, 1.0}};
+  for (const auto& p : at) {
+    double mu = 0.0;
+    ASSERT_EQ(tamoCalmu(handle_, static_cast<int32_t>(p[0]), p[1], &mu), 0);
+    EXPECT_NEAR(mu, p[2], 1e-12) << p[1];
+  }
 }
 
 TEST_F(PropertyContext, ConductivityAddsMoistureAndTemperatureParts) {
@@ -114,30 +110,28 @@ TEST_F(PropertyContext, ConductivityAddsMoistureAndTemperatureParts) {
   const double lw[] = {0.5, 8.0}, lt[] = {0.5, 0.002};
   ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 4, 1, 2, nullptr, lw), 0);
   ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 5, 1, 2, nullptr, lt), 0);
-  double lambda = 0.0;
-  ASSERT_EQ(tamoCallam(handle_, 1, 0.0, 10.0, &lambda), 0);
-  EXPECT_NEAR(lambda, 0.5, 1e-15);  // dry value
-  ASSERT_EQ(tamoCallam(handle_, 1, 90.0, 30.0, &lambda), 0);
-  EXPECT_NEAR(lambda, 0.5 + 0.002 * 20.0 + 0.5 * 8.0 * 90.0 / 1800.0, 1e-14);
-  // held constant beyond -20..80 degC and 0..1000 por kg/m3
-  ASSERT_EQ(tamoCallam(handle_, 1, 400.0, 100.0, &lambda), 0);
-  EXPECT_NEAR(lambda, 0.5 + 0.002 * 70.0 + 0.5 * 8.0 * 300.0 / 1800.0, 1e-14);
-  ASSERT_EQ(tamoCallam(handle_, 1, -5.0, -40.0, &lambda), 0);
-  EXPECT_NEAR(lambda, 0.5 - 0.002 * 30.0, 1e-14);
-  // one parameter: constant lambda10 at 10 degC
+  // {material, w, T, lambda}: the dry value; both parts; held constant beyond -20..80 degC
+  // and 0..1000 por kg/m3.
+  std::vector<std::array<double, 4>> at = {{1, 0.0, 10.0, 0.5},
+                                           {1, 90.0, 30.0, 0.5 + 0.002 * 20.0 + 0.2},
+                                           {1, 400.0, 100.0, 0.5 + 0.002 * 70.0 + 2.0 / 3.0},
+                                           {1, -5.0, -40.0, 0.5 - 0.002 * 30.0}};
+  const auto check = [&] {
+    for (const auto& p : at) {
+      double lambda = -1.0;
+      ASSERT_EQ(tamoCallam(handle_, static_cast<int32_t>(p[0]), p[1], p[2], &lambda), 0);
+      EXPECT_NEAR(lambda, p[3], 1e-14) << p[0] << " " << p[1] << " " << p[2];
+    }
+  };
+  check();
+  // One parameter: constant lambda10 at 10 degC. A table over w without temperature points:
+  // lambda(w) whatever the temperature. No tables at all contribute nothing.
   ASSERT_EQ(tamoSetMaterialFunction(handle_, 1, 5, 1, 1, nullptr, lt), 0);
-  ASSERT_EQ(tamoCallam(handle_, 1, 0.0, 60.0, &lambda), 0);
-  EXPECT_NEAR(lambda, 0.5, 1e-15);
-  // table over w with no temperature points: temperature-independent lambda(w)
   const double xw[] = {0.0, 100.0}, yw[] = {1.2, 2.0};
   ASSERT_EQ(tamoSetMaterialFunction(handle_, 2, 4, 0, 2, xw, yw), 0);
   ASSERT_EQ(tamoSetMaterialFunction(handle_, 2, 5, 0, 0, nullptr, nullptr), 0);
-  for (double T : {-30.0, 10.0, 50.0}) {
-    ASSERT_EQ(tamoCallam(handle_, 2, 25.0, T, &lambda), 0);
-    EXPECT_NEAR(lambda, 1.4, 1e-14) << T;
-  }
-  ASSERT_EQ(tamoCallam(handle_, 3, 25.0, 20.0, &lambda), 0);
-  EXPECT_EQ(lambda, 0.0);  // no tables at all contribute nothing
+  at = {{1, 0.0, 60.0, 0.5}, {2, 25.0, -30.0, 1.4}, {2, 25.0, 50.0, 1.4}, {3, 25.0, 20.0, 0.0}};
+  check();
 }
 
 TEST_F(PropertyContext, EnthalpyPiecewiseLinearAndExtrapolatedWithTheSegmentSlope) {

@@ -1,5 +1,4 @@
-// Spline under tension: interpolation, C1 continuity, the build's point derivatives, the
-// tension limits (polygon and cubic Hermite), range handling and the shared search start.
+// Spline under tension: interpolation, C1 continuity and the limits of large and small tension.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,9 +24,7 @@ struct Curve {
         double startDerivative, double endDerivative, double eps = 1e-12)
       : x(std::move(xs)), y(std::move(ys)), tension(std::move(tensions)) {
     const auto n = x.size();
-    b.assign(n, 0.0);
-    c.assign(n, 0.0);
-    d.assign(n, 0.0);
+    b = c = d = std::vector<double>(n, 0.0);
     b.front() = startDerivative;
     b.back() = endDerivative;
     tamo::splineBuild(n32(), x.data(), y.data(), tension.data(), b.data(), c.data(), d.data(), eps,
@@ -106,9 +103,8 @@ TEST(Spline, InterpolatesWithContinuousSlopesMatchingThePointDerivatives) {
   for (std::size_t i = 0; i + 1 < kX.size(); ++i) EXPECT_EQ(curve.b[i], kY[i + 1]);
   EXPECT_EQ(curve.b.back(), kEndSlope);
 
-  // The derivative agrees with a central difference of the value everywhere inside, away
-  // from the points where the shape functions switch to their series form (w tau = 0.1),
-  // where the value may step by ~1e-8 relative for tensions well above 0.1.
+  // The derivative agrees with a central difference of the value, away from the switch of
+  // the shape functions to their series form (w tau = 0.1), where the value may step.
   const std::vector<double> tensions = {0.05, 1.0, 3.0, 0.1, 10.0};
   for (double t = 0.013; t < 4.0; t += 0.071) {
     const std::size_t k = std::upper_bound(kX.begin(), kX.end(), t) - kX.begin() - 1;
@@ -130,7 +126,6 @@ TEST(Spline, TwoPointsGiveTheCurveOfTheEndSlopesWithTheFewPointsIndicator) {
     EXPECT_NEAR(two.value(t), cubic.value(t), 1e-13) << t;
     EXPECT_NEAR(two.slope(t), cubic.slope(t), 1e-12) << t;
   }
-  EXPECT_EQ(Curve({0.0, 1.0, 2.0}, {0.0, 1.0, 0.5}, {0.0, 0.0, 0.0}, 1.0, 0.0).ierr, 0);
 }
 
 TEST(Spline, LargeTensionApproachesThePolygon) {

@@ -1,6 +1,4 @@
-// Moisture storage function: table interpolation with derivative estimates, the analytic
-// forms through their fitting points, the over-hygroscopic line, and the inverse as a
-// round trip through the public API.
+// Moisture storage function: table, analytic forms, over-hygroscopic line, inverse round trip.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,25 +34,24 @@ TEST(StorageTable, InterpolatesValuesAndDerivativeEstimates) {
   // estimates z = 10, 10, 25, 40, 745.45...
   const MaterialRecord m = storageMaterial(0.1, 0, {0.3, 0.6, 0.9}, {3, 6, 18});
   const double lastSecant = 82.0 / 0.11;
+  // {phi, w, dw/dphi}: halfway between the estimates 10 and 25 (not the secant 10) at 0.45;
+  // at the ends (phi <= 0, phi >= 1.01) the first and the last row.
+  const double at[][3] = {{0.45, 4.5, 17.5},
+                          {0.75, 12.0, 32.5},
+                          {0.955, 59.0, 0.5 * (40.0 + lastSecant)},
+                          {-3.0, 0.0, 10.0},
+                          {1.01, 100.0, lastSecant}};
   double d = -1.0;
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, 0.45, &d), 4.5);
-  EXPECT_NEAR(d, 17.5, 1e-12);  // halfway between the estimates 10 and 25, not the secant 10
-  EXPECT_NEAR(tamo::storageValue(m, 0.75, &d), 12.0, 1e-12);
-  EXPECT_NEAR(d, 32.5, 1e-12);
-  EXPECT_NEAR(tamo::storageValue(m, 0.955, &d), 59.0, 1e-12);
-  EXPECT_NEAR(d, 40.0 + 0.5 * (lastSecant - 40.0), 1e-9);
-  // ends: phi <= 0 the first row, phi >= 1.01 the last
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, -3.0, &d), 0.0);
-  EXPECT_DOUBLE_EQ(d, 10.0);
-  EXPECT_DOUBLE_EQ(tamo::storageValue(m, 1.01, &d), 100.0);
-  EXPECT_NEAR(d, lastSecant, 1e-9);
+  for (const auto& p : at) {
+    EXPECT_NEAR(tamo::storageValue(m, p[0], &d), p[1], 1e-12) << p[0];
+    EXPECT_NEAR(d, p[2], 1e-9) << p[0];
+  }
   EXPECT_DOUBLE_EQ(tamo::storageValue(m, 5.0), 100.0);
   // Without a storage function: 0 and slope 0, also for a porous material.
   MaterialRecord none;
   none.por = 0.3;
   none.wmax = 300.0;
-  EXPECT_EQ(tamo::storageValue(none, 0.5, &d), 0.0);
-  EXPECT_EQ(d, 0.0);
+  EXPECT_TRUE(tamo::storageValue(none, 0.5, &d) == 0.0 && d == 0.0);
 }
 
 TEST(StorageForms, ThroughTheirPointsFromTheOriginToMaximumWithConsistentSlopes) {

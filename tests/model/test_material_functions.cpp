@@ -1,5 +1,4 @@
-// Loading material functions: argument checks and their order, refused calls changing
-// nothing, the table each kind builds, and the values derived from the storage function.
+// Loading material functions: argument checks in order, refusals changing nothing, row limits.
 #include <gtest/gtest.h>
 
 #include <cmath>

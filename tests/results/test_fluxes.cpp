@@ -1,11 +1,11 @@
-// Interface fluxes and surface transfer coefficients: signs (positive from side A to side
-// B), hand-computed values, the one-way rule for liquid water at the surfaces at its exact
-// threshold, the latent heat carried by vapour, the surface radiation balance.
+// Interface fluxes and surface transfer coefficients: the exact one-way threshold of surface
+// liquid water, result codes and the still-air permeability of the surface layers.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "interface/context_table.h"
 #include "model/context.h"
@@ -38,8 +38,6 @@ Fluxes getFlux(const ScopedContext& c, const std::array<double, 5>& T,
 void prepare(const ScopedContext& c) {
   ASSERT_EQ(tamoSetGrid(c.handle(), 4, kX.data(), 0.0, kMat.data()), TAMO_OK);
   tamo::Context& ctx = c.ctx();
-  ASSERT_DOUBLE_EQ(ctx.inverseDistance[1], 1.0);
-  ASSERT_DOUBLE_EQ(ctx.inverseDistance[4], 1.0);
   for (int k = 1; k <= 4; ++k) {
     ctx.heatConductance[k] = 1.5;
     ctx.liquidTransferCoefficient[k] = 2.0;
@@ -53,16 +51,16 @@ TEST(Fluxes, SurfaceLiquidThresholdIsExact) {
   const std::array<double, 5> T = {10.0, 10.0, 10.0, 10.0, 10.0};
   const double below = std::nextafter(1e-25, 0.0);
   const double above = std::nextafter(1e-25, 1.0);
-  // Gradient times inverse distance of exactly 1e-25 at A (inward) keeps the flux.
-  Fluxes f = getFlux(c, T, {1e-25, 0.0, 0.0, 0.0, 0.0});
-  EXPECT_EQ(f.liquid[0], 1e-25 * 2.0);
-  f = getFlux(c, T, {below, 0.0, 0.0, 0.0, 0.0});
-  EXPECT_EQ(f.liquid[0], 0.0);
-  // The same value at B (outward) keeps it too; just above, it is cut.
-  f = getFlux(c, T, {0.0, 0.0, 0.0, 1e-25, 0.0});
-  EXPECT_EQ(f.liquid[3], 1e-25 * 2.0);
-  f = getFlux(c, T, {0.0, 0.0, 0.0, above, 0.0});
-  EXPECT_EQ(f.liquid[3], 0.0);
+  // Gradient times inverse distance of exactly 1e-25 keeps the flux, inward at A (just below
+  // it is cut) and outward at B (just above it is cut).
+  for (auto [node, humidity, interface, flux] : {std::tuple{0, 1e-25, 0, 2e-25},
+                                                 {0, below, 0, 0.0},
+                                                 {3, 1e-25, 3, 2e-25},
+                                                 {3, above, 3, 0.0}}) {
+    std::array<double, 5> phi{};
+    phi[node] = humidity;
+    EXPECT_EQ(getFlux(c, T, phi).liquid[interface], flux) << node << " " << humidity;
+  }
 }
 
 TEST(Fluxes, SurfaceCoefficientsAndResultCodes) {
@@ -81,11 +79,9 @@ TEST(Fluxes, SurfaceCoefficientsAndResultCodes) {
       tamoGetFlux(c.handle(), 0, T.data(), nullptr, out.data(), out.data(), out.data(), out.data()),
       TAMO_NULL_ARRAY);
 
-  const double side[6] = {8.0, 0.0, 0.5, 0.9, 0.7, 0.0};
-  ASSERT_EQ(
-      tamoSetSurfaceCondition(c.handle(), 101325.0, side[0], side[1], side[2], side[3], side[4],
-                              side[5], 0, side[0], side[1], side[2], side[3], side[4], side[5], 0),
-      TAMO_OK);
+  ASSERT_EQ(tamoSetSurfaceCondition(c.handle(), 101325.0, 8.0, 0.0, 0.5, 0.9, 0.7, 0.0, 0, 8.0, 0.0,
+                                    0.5, 0.9, 0.7, 0.0, 0),
+            TAMO_OK);
   tamo::Context& ctx = c.ctx();
   ctx.airPressure = 95000.0;
   ctx.sideA.heatTransferCoefficient = 17.0;

@@ -1,6 +1,4 @@
-// Intermediate fields: dew point against the saturation pressure it inverts, the layer
-// walk against hand-computed sums (a material forming two separate layers, the first layer
-// measured from 0.0), total water as the sum over the node volumes, the transport copy.
+// Intermediate fields: dew point against saturation pressure, the layer walk, the transport copy.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -70,8 +68,7 @@ TEST(Intermediate, LayerWalkWithARecurringMaterial) {
   EXPECT_EQ(w[0] + w[6], 0.0);
   for (int i = 1; i <= 5; ++i) ASSERT_GT(w[i], 0.0) << "storage function missing";
   for (int i = 0; i < 7; ++i) EXPECT_EQ(psat[i], tamo::saturationVapourPressure(T[i])) << i;
-  EXPECT_EQ(dew[0], 123.0);  // the ambient entries keep the host's values
-  EXPECT_EQ(dew[6], 123.0);
+  EXPECT_TRUE(dew[0] == 123.0 && dew[6] == 123.0);  // the ambient entries keep the host's
   for (int i = 1; i <= 5; ++i) EXPECT_EQ(dew[i], tamo::dewPoint(T[i], phi[i])) << i;
 
   // Hand walk (w[1] is node 2): material 1 from 0.0 (not X(1)) to X(3) = 0.05; material 2
@@ -98,12 +95,11 @@ TEST(Intermediate, LayerWalkWithARecurringMaterial) {
             TAMO_OK);
   EXPECT_EQ(fewer, (std::array<double, 3>{layer[0], layer[1], -7.0}));
 
-  EXPECT_EQ(tamoGetIntermediate(c.handle(), 0, T.data(), phi.data(), w.data(), psat.data(),
-                                dew.data(), 5, layer.data(), &interior, &total),
-            TAMO_BAD_MATERIAL_COUNT);
-  EXPECT_EQ(tamoGetIntermediate(c.handle(), 0, T.data(), phi.data(), w.data(), psat.data(),
-                                dew.data(), 0, layer.data(), &interior, &total),
-            TAMO_BAD_MATERIAL_COUNT);
+  for (int32_t count : {5, 0}) {
+    EXPECT_EQ(tamoGetIntermediate(c.handle(), 0, T.data(), phi.data(), w.data(), psat.data(),
+                                  dew.data(), count, layer.data(), &interior, &total),
+              TAMO_BAD_MATERIAL_COUNT);
+  }
 }
 
 TEST(Intermediate, TransportCopyIsLimitedToTheNodeCount) {

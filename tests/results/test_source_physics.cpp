@@ -1,7 +1,5 @@
-// Sources in complete simulations: the steady temperature of a heated slab against the
-// analytic solution, the energy balance of source and surface fluxes, and the water balance
-// of a run with a moisture source (total water against the integrated surface fluxes and
-// what the source delivered).
+// Sources in whole simulations: a heated slab against its analytic steady state and energy
+// balance, and the water balance of a run with a moisture source.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,19 +12,17 @@ namespace {
 using walltest::Climate;
 using walltest::Wall;
 
-// One layer of N - 1 equal elements over [0, L] (no thin surface elements) of a material
-// with constant conductivity, liquid transport from A = 0.01 kg/(m2 s^0.5) and the storage
-// table (0.5, 20), (1, 100) kg/m3; the same still air on both sides.
+// N - 1 equal elements over [0, L] of one material with constant conductivity, liquid
+// transport from A = 0.01 kg/(m2 s^0.5) and storage (0.5, 20), (1, 100) kg/m3.
 struct Slab : Wall {
   Slab(int32_t N, double L) : Wall({{L, N - 1, 1}}, 0.0) {}
   void define(double lambda, bool heat, double h) {
     setParameters(heat, !heat, !heat, false, true);
-    walltest::TestMaterial m;
-    m.lambda = lambda;
-    m.storagePhi = {0.5, 1.0};
-    m.storageW = {20.0, 100.0};
-    m.waterAbsorption = 0.01;
-    walltest::defineMaterial(handle(), 1, m);
+    walltest::defineMaterial(handle(), 1,
+                             {.lambda = lambda,
+                              .storagePhi = {0.5, 1.0},
+                              .storageW = {20.0, 100.0},
+                              .waterAbsorption = 0.01});
     setSurfaces();
     climate.hA = climate.hB = h;
   }

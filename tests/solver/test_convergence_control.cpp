@@ -1,6 +1,4 @@
-// Convergence control of the inner iteration and the status word, driven with hand-chosen
-// changes so that the weighting, restart and status rules show in the counter, the
-// relaxation factors and the measures.
+// Convergence control and status word, driven with hand-chosen changes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,21 +22,16 @@ struct Fixture {
 
   Fixture() : T(kNodes, 20.0), phi(kNodes, 0.5), w(kNodes, 0.0), s(T.data(), phi.data(), w.data()) {
     ctx.nodeCount = kNodes;
-    ctx.heatTransport = -1;
-    ctx.moistureTransport = -1;
-    ctx.liquidTransport = -1;
+    ctx.heatTransport = ctx.moistureTransport = ctx.liquidTransport = -1;
     ctx.tolerance = 1e-5;
     ctx.dampingStartIteration = 3;
     ctx.restartIteration = 6;
-    ctx.humidityRelaxationInitial = 0.8;
-    ctx.humidityRelaxationMinimum = 0.3;
-    ctx.secondRelaxationInitial = 0.6;
-    ctx.secondRelaxationMinimum = 0.3;
-    ctx.humidityRelaxation = 0.8;
-    ctx.secondRelaxation = 0.6;
-    ctx.stepStartTemperature.assign(kNodes, 0.0);
-    ctx.stepStartHumidity.assign(kNodes, 0.0);
-    ctx.liquidTransferCoefficient.assign(kNodes, 0.0);
+    ctx.humidityRelaxationInitial = ctx.humidityRelaxation = 0.8;
+    ctx.secondRelaxationInitial = ctx.secondRelaxation = 0.6;
+    ctx.humidityRelaxationMinimum = ctx.secondRelaxationMinimum = 0.3;
+    for (auto* a :
+         {&ctx.stepStartTemperature, &ctx.stepStartHumidity, &ctx.liquidTransferCoefficient})
+      a->assign(kNodes, 0.0);
     ctx.inverseDistance.assign(kNodes, 100.0);
   }
 };
@@ -81,14 +74,10 @@ TEST(ConvergenceControl, RestartsOnceFromTheStartStateWithRebalancedRain) {
   f.phi = {1.0, 0.5, 0.55, 0.7, 1.0};
   ctx.humidityRelaxation = 0.5;
   ctx.secondRelaxation = 0.4;
-  s.rainActiveA = true;
-  s.rainActiveB = true;
-  s.uptakeCapA = 1e-3;
-  s.uptakeCapB = 1e-3;
-  s.surfaceFactorA = 6e4;
-  s.surfaceFactorB = 6e4;
-  s.rainAmountA = 1.5;
-  s.rainAmountB = 1.5;
+  s.rainActiveA = s.rainActiveB = true;
+  s.uptakeCapA = s.uptakeCapB = 1e-3;
+  s.surfaceFactorA = s.surfaceFactorB = 6e4;
+  s.rainAmountA = s.rainAmountB = 1.5;
   ctx.liquidTransferCoefficient[1] = 1e-4;
   ctx.liquidTransferCoefficient[kNodes - 1] = 2e-4;
 

@@ -1,5 +1,4 @@
-// Whole steps against physics: steady heat flux through a layered wall, steady isothermal
-// vapour diffusion, conservation of water and capillary uptake under rain.
+// Whole steps against physics: steady heat flux, sd diffusion, water balance, A sqrt(t) uptake.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,33 +15,22 @@ using walltest::Wall;
 
 using Fluxes = Wall::Fluxes;
 
-double saturationPressure(double T) {
-  return 610.78 * std::exp(17.08 * T / (234.18 + T));
-}
-double stillAirPermeability(double T, double p) {
-  return 1.968e-7 * std::pow(T + 273.15, 0.81) / p;
-}
-
 // The fixture's default material stands for masonry: rho 1500, lambda 0.5, mu 10.
 const TestMaterial masonry;
 
-TestMaterial insulation() {
-  TestMaterial m;
-  m.rho = 30.0;
-  m.por = 0.95;
-  m.cap = 1500.0;
-  m.lambda = 0.04;
-  m.mu = 1.5;
-  m.storagePhi = {0.5, 0.8, 1.0};
-  m.storageW = {0.5, 1.0, 2.0};
-  return m;
-}
+const TestMaterial insulation{.rho = 30.0,
+                              .por = 0.95,
+                              .cap = 1500.0,
+                              .lambda = 0.04,
+                              .mu = 1.5,
+                              .storagePhi = {0.5, 0.8, 1.0},
+                              .storageW = {0.5, 1.0, 2.0}};
 
 TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
   Wall wall({{0.1, 10, 1}, {0.05, 10, 2}}, 1e-4);
   wall.setParameters(true, false, false);
   walltest::defineMaterial(wall.handle(), 1, masonry);
-  walltest::defineMaterial(wall.handle(), 2, insulation());
+  walltest::defineMaterial(wall.handle(), 2, insulation);
   wall.setSurfaces();
   Climate c;  // 20 degC at 8 W/(m2 K) on side A, 0 degC at 25 W/(m2 K) on side B
   for (int step = 0; step < 60; ++step) ASSERT_EQ(wall.step(c, 86400.0).code, TAMO_OK);
@@ -77,25 +65,21 @@ TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
   for (int step = 0; step < 40; ++step) ASSERT_EQ(wall.step(c, 1e6).code, TAMO_OK);
 
   const double sdTotal = 0.05 + 10.0 * 0.1 + 0.2;
-  const double g = stillAirPermeability(20.0, c.pressure) * saturationPressure(20.0) *
-                   (c.phiA - c.phiB) / sdTotal;
+  const double psat = 610.78 * std::exp(17.08 * 20.0 / (234.18 + 20.0));          // [Pa] at 20 degC
+  const double deltaAir = 1.968e-7 * std::pow(20.0 + 273.15, 0.81) / c.pressure;  // still air
+  const double g = deltaAir * psat * (c.phiA - c.phiB) / sdTotal;
   const Fluxes f = wall.fluxes();
-  for (std::size_t k = 0; k < f.vapour.size(); ++k) {
-    EXPECT_NEAR(f.vapour[k], g, 0.01 * g) << "interface " << k + 1;
-    EXPECT_EQ(f.vapour[k], wall.ctx().vapourDiffusionFlux[k + 1]);
-  }
+  for (double vapour : f.vapour) EXPECT_NEAR(vapour, g, 0.01 * g);
 }
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
-  TestMaterial brick = masonry;
-  brick.waterAbsorption = 0.05;
-  // Under rain the surface liquid flux is (1 - phi_2) times a large conductance, so the
-  // humidity tolerance of the iteration weighs heavily there: fine convergence and 5 mm
-  // surface elements keep that part of the budget small.
+  const TestMaterial brick{.waterAbsorption = 0.05};  // masonry taking up water
+  // Under rain the surface liquid flux is (1 - phi_2) times a large conductance: fine
+  // convergence and 5 mm surface elements keep the humidity tolerance's share small.
   Wall wall({{0.12, 12, 1}, {0.06, 6, 2}}, 0.005);
   wall.setParameters(true, true, true, false, true);
   walltest::defineMaterial(wall.handle(), 1, brick);
-  walltest::defineMaterial(wall.handle(), 2, insulation());
+  walltest::defineMaterial(wall.handle(), 2, insulation);
   wall.setSurfaces(0.7, 0.0);
   wall.phi.assign(wall.n(), 0.9);
   const int n = wall.n();
@@ -130,10 +114,9 @@ TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
 }
 
 TEST(PhysicsStep, CapillaryUptakeUnderRainGrowsWithTheSquareRootOfTime) {
-  TestMaterial brick = masonry;
-  brick.waterAbsorption = 0.1;  // A [kg/(m2 s^0.5)]
-  brick.storagePhi = {0.5, 0.8, 0.95, 1.0};
-  brick.storageW = {3.0, 6.0, 15.0, 200.0};
+  const TestMaterial brick{.storagePhi = {0.5, 0.8, 0.95, 1.0},
+                           .storageW = {3.0, 6.0, 15.0, 200.0},
+                           .waterAbsorption = 0.1};  // A [kg/(m2 s^0.5)]
   Wall wall({{0.1, 50, 1}}, 5e-4);
   wall.setParameters(true, true, true);
   walltest::defineMaterial(wall.handle(), 1, brick);

@@ -1,12 +1,7 @@
-// Regression case of the whole time step: a three-layer wall (plaster, brick, insulation)
-// with tabulated and analytic material functions, rain and explicit long-wave radiation on
-// side A, temperature-dependent latent heat of evaporation, latent heat of fusion, heat,
-// rain-fed, infiltration and air-exchange sources, run hourly under a changing climate, plane
-// and cylindrical. Every output (step log, node state, last system, fluxes, derived fields)
-// is reduced to a 64-bit digest of its bit patterns per section and compared with the digest
-// of a verified build. A run of 1014 interior nodes, large enough
-// for a team, gives the same bits on one and on two threads. After an intended numerical
-// change print the new digests with
+// Regression case of the whole time step (three-layer wall, every material function and source,
+// rain, radiation, latent heats; plane and cylindrical): 64-bit digests of every output section
+// against a verified build; 1014 interior nodes give the same bits on 1 and 2 threads.
+// After an intended numerical change print the new digests with
 //   TAMO_PRINT_REGRESSION_REFERENCE=1 test_solver --gtest_filter='RegressionReference.*'
 #include <gtest/gtest.h>
 #include <omp.h>
@@ -24,7 +19,6 @@
 
 namespace {
 
-// A named array of results.
 struct Section {
   std::string name;
   std::vector<double> values;
@@ -45,9 +39,8 @@ void load(int32_t h, int32_t m, int32_t kind, int32_t analytic, const std::vecto
       << "material " << m << " kind " << kind;
 }
 
-// A team choice that has just seen a team step win clearly: the coming steps run on a team
-// for their whole inner iteration (not the one-iteration trial), whatever the load of the
-// machine, so that the two-thread run really shares its node loops.
+// A team choice that has just seen a team step win clearly: the coming steps run whole inner
+// iterations on a team whatever the load of the machine.
 tamo::TeamChoice teamChosen() {
   tamo::TeamChoice choice;
   choice.record(false, 1.0);
@@ -84,9 +77,8 @@ void defineMaterials(int32_t h) {
   load(h, 3, 7, 0, {-30.0, 0.0, 50.0}, {-25000.0, 0.0, 43000.0});
 }
 
-// The wall with `scale` times the elements of the regression grid (3 + 12 + 8 elements and
-// two 1 mm surface elements at scale 1) and the given radius of side A (0: plane), stepped
-// `steps` hours. Returns every output of the run.
+// Every output of the wall with `scale` times 3 + 12 + 8 elements (and two 1 mm surface
+// elements) and radius of side A (0: plane), stepped `steps` hours.
 Outcome runWall(int scale, int steps, int threads, double radius = 0.0) {
   const int saved = omp_get_max_threads();
   omp_set_num_threads(threads);
@@ -194,11 +186,6 @@ uint64_t digest(const std::vector<double>& values) {
   return hash;
 }
 
-bool printRequested() {
-  const char* v = std::getenv("TAMO_PRINT_REGRESSION_REFERENCE");
-  return v != nullptr && v[0] == '1';
-}
-
 struct Recorded {
   const char* run;
   const char* section;
@@ -213,7 +200,7 @@ constexpr Recorded kRecorded[] = {
 void expectRecorded(const char* run, const Outcome& outcome) {
   for (const Section& s : outcome) {
     const uint64_t actual = digest(s.values);
-    if (printRequested())
+    if (const char* v = std::getenv("TAMO_PRINT_REGRESSION_REFERENCE"); v && v[0] == '1')
       std::printf("    {\"%s\", \"%s\", 0x%016llxull},\n", run, s.name.c_str(),
                   static_cast<unsigned long long>(actual));
     bool found = false;
@@ -238,8 +225,7 @@ TEST(RegressionReference, LayeredWallReproducesTheRecordedDigests) {
 }
 
 TEST(RegressionReference, FineWallGivesTheSameBitsOnOneAndTwoThreads) {
-  // 44 times the elements: 1014 interior nodes, enough to form a team of threads; the
-  // two-thread run takes a team for every step.
+  // 44 times the elements: 1014 interior nodes, enough to form a team of threads.
   const Outcome one = runWall(44, 20, 1);
   const Outcome two = runWall(44, 20, 2);
   ASSERT_EQ(one.size(), two.size());

@@ -1,5 +1,4 @@
-// Time step driver through the C API: degenerate grids and contexts, the ambient-node and
-// rain rules, refused calls, the ignored argument and the switches.
+// Time step driver through the C API: degenerate grids, rain and ambient-node rules, refusals.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -23,9 +22,7 @@ std::vector<Layer> oneLayer() {
 
 void defineOneLayerWall(Wall& wall, bool heat, bool moisture, bool liquid, double rainFactor) {
   wall.setParameters(heat, moisture, liquid);
-  walltest::TestMaterial material;
-  material.waterAbsorption = 0.05;
-  walltest::defineMaterial(wall.handle(), 1, material);
+  walltest::defineMaterial(wall.handle(), 1, walltest::TestMaterial{.waterAbsorption = 0.05});
   wall.setSurfaces(rainFactor, rainFactor);
 }
 
@@ -91,8 +88,6 @@ TEST(StepDriver, RainAndAmbientNodeRules) {
 }
 
 TEST(StepDriver, RefusedStepsTouchNoArray) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
   std::vector<double> T(13, 1.5), phi(13, 0.25), w(13, 9.0);
   int32_t count = -4, status = -4;
   double dphi = -4.0, dT = -4.0;
@@ -119,7 +114,7 @@ TEST(StepDriver, RefusedStepsTouchNoArray) {
   Wall wall(oneLayer(), 0.002);
   defineOneLayerWall(wall, true, true, true, 0.0);
   const int32_t g = wall.handle();
-  for (double dt : {0.0, -0.0, -60.0, nan, -inf}) {
+  for (double dt : {0.0, -0.0, -60.0, std::nan(""), -HUGE_VAL}) {
     EXPECT_EQ(step(g, dt, T.data(), w.data(), &status), TAMO_BAD_ARGUMENT) << dt;
   }
   EXPECT_EQ(wall.ctx().inverseTimeStep, 0.0);  // the context did not start a step
@@ -130,45 +125,19 @@ TEST(StepDriver, RefusedStepsTouchNoArray) {
 }
 
 // An infinite time step is a positive one: its reciprocal 0 removes the storage terms, and
-// the step gives the steady state, the limit of ever longer steps.
+// the step gives the steady flux of the film and wall resistances through every interface.
 TEST(StepDriver, InfiniteTimeStepGivesTheSteadyState) {
-  std::vector<double> steady;
-  std::vector<double> veryLong;
-  for (double dt : {std::numeric_limits<double>::infinity(), 1e30}) {
-    Wall wall(oneLayer(), 0.002);
-    wall.setParameters(true, false, false);
-    walltest::defineMaterial(wall.handle(), 1, walltest::TestMaterial{});
-    wall.setSurfaces();
-    Climate c;
-    c.TA = 20.0;
-    c.TB = 0.0;
-    const auto r = wall.step(c, dt);
-    ASSERT_EQ(r.code, TAMO_OK) << dt;
-    EXPECT_EQ(r.status, 0) << dt;
-    EXPECT_EQ(wall.ctx().inverseTimeStep, 1.0 / dt);
-    (std::isinf(dt) ? steady : veryLong) = wall.T;
-  }
-  ASSERT_EQ(steady.size(), veryLong.size());
-  for (std::size_t i = 1; i + 1 < steady.size(); ++i) {
-    EXPECT_NEAR(steady[i], veryLong[i], 1e-9) << i;
-    EXPECT_LT(steady[i], steady[i - 1]) << i;  // falls monotonically from side A to side B
-  }
-}
-
-TEST(StepDriver, NonFiniteStateEndsTheStep) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  for (int variant = 0; variant < 3; ++variant) {
-    Wall wall(oneLayer(), 0.002);
-    defineOneLayerWall(wall, true, true, true, 1.0);
-    Climate c;
-    c.rainA = 4.0;
-    if (variant == 0) wall.phi[4] = nan;
-    if (variant == 1) wall.T[5] = std::numeric_limits<double>::infinity();
-    if (variant == 2) c.TA = nan;
-    const auto r = wall.step(c, 600.0);
-    EXPECT_TRUE(r.code == TAMO_OK || r.code == TAMO_DIVERGED) << r.code;
-    EXPECT_LE(r.iterations, 150);
-  }
+  Wall wall(oneLayer(), 0.002);
+  wall.setParameters(true, false, false);
+  walltest::defineMaterial(wall.handle(), 1, walltest::TestMaterial{});
+  wall.setSurfaces();
+  const auto r = wall.step(Climate{}, std::numeric_limits<double>::infinity());  // 20 | 0 degC
+  ASSERT_EQ(r.code, TAMO_OK);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(wall.ctx().inverseTimeStep, 0.0);
+  // The surface nodes sit at the centres of the 2 mm surface elements: 0.098 m of wall.
+  const double q = 20.0 / (1.0 / 8.0 + 0.098 / 0.5 + 1.0 / 25.0);
+  for (double heat : wall.fluxes().heat) EXPECT_NEAR(heat, q, 1e-9 * q);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// A wall built through the C API for the step tests: layers of materials on a grid with
-// thin surface elements, the host's node arrays and helpers to step it under a climate.
+// A wall built through the C API for the step tests, with the host's node arrays.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,10 +18,8 @@ struct Layer {
   int32_t material;  // material number
 };
 
-// Interface positions: each layer split into equal elements, then a thin element of
-// `surfaceElement` split off at each surface (the ambient nodes couple to the centre of the
-// outermost element). elementMaterials receives the material of each element (entry 0 is
-// not read).
+// Interface positions: equal elements per layer, then a thin `surfaceElement` split off at
+// each surface; elementMaterials receives the material of each element (entry 0 unread).
 inline std::vector<double> positions(const std::vector<Layer>& layers, double surfaceElement,
                                      std::vector<int32_t>& elementMaterials) {
   std::vector<double> X = {0.0};
@@ -97,9 +94,9 @@ class Wall {
  public:
   Wall(const std::vector<Layer>& layers, double surfaceElement) : handle_(tamoCreateContext()) {
     std::vector<int32_t> mats;
-    X_ = positions(layers, surfaceElement, mats);
-    const auto N = static_cast<int32_t>(X_.size());
-    EXPECT_EQ(tamoSetGrid(handle_, N, X_.data(), 0.0, mats.data()), TAMO_OK);
+    const std::vector<double> X = positions(layers, surfaceElement, mats);
+    const auto N = static_cast<int32_t>(X.size());
+    EXPECT_EQ(tamoSetGrid(handle_, N, X.data(), 0.0, mats.data()), TAMO_OK);
     n_ = N + 1;
     T.assign(n_, 20.0);
     phi.assign(n_, 0.5);
@@ -111,7 +108,6 @@ class Wall {
 
   int32_t handle() const { return handle_; }
   int32_t n() const { return n_; }
-  const std::vector<double>& X() const { return X_; }
   tamo::Context& ctx() const { return *tamo::findContext(handle_); }
 
   void setParameters(bool heat, bool moisture, bool liquid, bool evaporation = false,
@@ -126,10 +122,10 @@ class Wall {
               TAMO_OK);
   }
 
-  StepResult step(const Climate& c, double dt, int32_t ignored = 0) {
+  StepResult step(const Climate& c, double dt) {
     StepResult r;
     r.code = tamoStep2(handle_, c.hA, c.sdA, c.TA, c.phiA, c.radiationA, 0.0, c.rainA, c.hB, c.sdB,
-                       c.TB, c.phiB, c.radiationB, 0.0, c.rainB, c.pressure, dt, ignored, T.data(),
+                       c.TB, c.phiB, c.radiationB, 0.0, c.rainB, c.pressure, dt, 0, T.data(),
                        phi.data(), w.data(), &r.iterations, &r.maxHumidityChange,
                        &r.maxTemperatureChange, &r.status);
     return r;
@@ -161,7 +157,6 @@ class Wall {
  private:
   int32_t handle_;
   int32_t n_ = 0;
-  std::vector<double> X_;
 };
 
 }  // namespace walltest
