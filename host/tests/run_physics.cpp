@@ -29,14 +29,6 @@ json side(double temperature, double humidity) {
   return {{"temperature", temperature}, {"humidity", humidity}};
 }
 
-Table runCase(const std::string& name, const json& c) {
-  const auto dir = scratchDirectory(name);
-  writeText(dir / "case.json", c.dump(2));
-  const RunResult r = runTamo1d(dir, {"--quiet", "case.json"});
-  EXPECT_EQ(r.exitCode, 0) << r.err << r.out;
-  return readCsv(dir / "series.csv");
-}
-
 // With the given grid and with the default grid (no "cells"): within 0.5 % of the U-value flux.
 class PhysicsGrid : public ::testing::TestWithParam<bool> {};
 
@@ -69,7 +61,7 @@ TEST_P(PhysicsGrid, DryMultilayerWallCarriesTheUValueFlux) {
        {"heat_flux_a", "heat_flux_b", "heat_flux_interface_1", "heat_flux_interface_2",
         "interface_temperature_1", "interface_temperature_2", "surface_temperature_a",
         "surface_temperature_b"}}};
-  const Table t = runCase(defaultGrid ? "uvalue_default" : "uvalue", c);
+  const Table t = seriesOfQuietRun(defaultGrid ? "uvalue_default" : "uvalue", c.dump(2));
   ASSERT_EQ(t.rows, 40u);
 
   double resistance = 1.0 / hA + 1.0 / hB;
@@ -117,7 +109,7 @@ TEST(Physics, SteadyVapourDiffusionFollowsTheSdValues) {
       {"interval_hours", 24},
       {"quantities",
        {"vapour_flux_a", "vapour_flux_b", "vapour_flux_interface_1", "interface_humidity_1"}}};
-  const Table t = runCase("sd", c);
+  const Table t = seriesOfQuietRun("sd", c.dump(2));
   ASSERT_EQ(t.rows, 30u);
 
   const double saturation = 1227.9;  // Pa at 10 degC (steam tables)
@@ -156,7 +148,7 @@ TEST(Physics, CapillaryUptakeGrowsWithTheSquareRootOfTime) {
   c["time"] = {{"duration_hours", 9}, {"step_seconds", 300}, {"minimum_step_seconds", 1}};
   c["outputs"]["time_series"] = {
       {"file", "series.csv"}, {"interval_hours", 0.25}, {"quantities", {"total_water"}}};
-  const Table t = runCase("uptake", c);
+  const Table t = seriesOfQuietRun("uptake", c.dump(2));
   ASSERT_EQ(t.rows, 36u);
 
   const std::vector<double>& time = t.at("time");
@@ -182,12 +174,6 @@ TEST(Physics, CapillaryUptakeGrowsWithTheSquareRootOfTime) {
   for (std::size_t i = 1; i < water.size(); ++i) EXPECT_GE(water[i], water[i - 1] - 1e-9);
 }
 
-}  // namespace
-}  // namespace tamo1d::testing
-
-namespace tamo1d::testing {
-namespace {
-
 TEST(Physics, TotalWaterIsTheSumOfTheLayersAlsoWithAMaterialInTwoLayers) {
   json c;
   c["materials"] = {{"plaster", simpleMaterial(1600, 0.7, 10)},
@@ -202,7 +188,7 @@ TEST(Physics, TotalWaterIsTheSumOfTheLayersAlsoWithAMaterialInTwoLayers) {
   c["outputs"]["time_series"] = {
       {"file", "series.csv"},
       {"quantities", {"total_water", "layer_water_1", "layer_water_2", "layer_water_3"}}};
-  const Table t = runCase("total_water", c);
+  const Table t = seriesOfQuietRun("total_water", c.dump(2));
   for (std::size_t row = 0; row < t.rows; ++row) {
     const double sum =
         t.at("layer_water_1")[row] + t.at("layer_water_2")[row] + t.at("layer_water_3")[row];

@@ -35,19 +35,12 @@ json wall(const json& source, const json& solver, double hours) {
   return c;
 }
 
-Table run(const std::string& name, const json& c) {
-  const auto dir = scratchDirectory(name);
-  writeText(dir / "case.json", c.dump());
-  const RunResult r = runTamo1d(dir, {"--quiet", "case.json"});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  return readCsv(dir / "series.csv");
-}
-
 TEST(PhysicsSources, MoistureSourceAddsItsHourlyValue) {
   const json source = {
       {"kind", "moisture"}, {"start", 0.02}, {"thickness", 0.05}, {"value", 0.001}};
-  const Table t = run("source_moisture",
-                      wall(source, {{"heat_transport", false}, {"liquid_transport", false}}, 100));
+  const Table t = seriesOfQuietRun(
+      "source_moisture",
+      wall(source, {{"heat_transport", false}, {"liquid_transport", false}}, 100).dump());
   ASSERT_EQ(t.rows, 2u);
   // 0.001 kg/(m2 h) for the 50 h between the two rows; the sealed surfaces let 1e-5 out.
   EXPECT_NEAR(t.at("total_water")[1] - t.at("total_water")[0], 0.05, 0.0005);
@@ -55,7 +48,8 @@ TEST(PhysicsSources, MoistureSourceAddsItsHourlyValue) {
 
 TEST(PhysicsSources, HeatSourceLeavesThroughBothSurfacesAtSteadyState) {
   const json source = {{"kind", "heat"}, {"start", 0.0}, {"thickness", 0.1}, {"value", 10.0}};
-  const Table t = run("source_heat", wall(source, {{"moisture_transport", false}}, 24 * 20));
+  const Table t = seriesOfQuietRun("source_heat",
+                                   wall(source, {{"moisture_transport", false}}, 24 * 20).dump());
   // Heat fluxes count from side A to side B: out through A is negative, out through B positive.
   EXPECT_NEAR(t.at("heat_flux_b").back() - t.at("heat_flux_a").back(), 10.0, 0.05);
   EXPECT_NEAR(t.at("heat_flux_b").back(), 5.0, 0.05);  // symmetric wall: half each way

@@ -92,4 +92,12 @@ Table readCsv(const fs::path& path) {
   return t;
 }
 
+Table seriesOfQuietRun(const std::string& name, const std::string& caseText) {
+  const fs::path dir = scratchDirectory(name);
+  writeText(dir / "case.json", caseText);
+  const RunResult r = runTamo1d(dir, {"--quiet", "case.json"});
+  EXPECT_EQ(r.exitCode, 0) << r.err << r.out;
+  return readCsv(dir / "series.csv");
+}
+
 }  // namespace tamo1d::testing

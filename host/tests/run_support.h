@@ -38,6 +38,9 @@ struct Table {
 };
 Table readCsv(const std::filesystem::path& path);
 
+// Runs the case text quietly in scratchDirectory(name), expects success and reads series.csv.
+Table seriesOfQuietRun(const std::string& name, const std::string& caseText);
+
 }  // namespace tamo1d::testing
 
 #endif

@@ -187,12 +187,6 @@ TEST(CaseLoader, BundledCatalogueLoadsAndCitesItsSources) {
     EXPECT_FALSE(catalogue.find(key).has_value()) << key;
 }
 
-}  // namespace
-}  // namespace tamo1d
-
-namespace tamo1d {
-namespace {
-
 // Every JSON example of the documentation is a case the host accepts (comments included).
 TEST(CaseLoader, EveryDocumentedExampleParses) {
   std::ifstream in(std::string(TAMO1D_DOCS) + "/case_format.md");

@@ -15,13 +15,6 @@ def test_plot_command_writes_png_and_svg(case_path, tmp_path):
     assert "<svg" in svg and svg.rstrip().endswith("</svg>") and svg.count("<path") > 10
 
 
-def test_bad_case_is_reported_with_exit_code_2(tmp_path, capsys):
-    bad = tmp_path / "bad.json"
-    bad.write_text('{"initial": {"temperature": 20, "humidity": 0.5}, "layers": []}')
-    assert command_line.main(["run", str(bad), "--out", str(tmp_path)]) == 2
-    assert "layers" in capsys.readouterr().err
-
-
 def test_assessment_arrays_and_pictures(case_path, tmp_path):
     import json
     import os

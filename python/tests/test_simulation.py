@@ -58,6 +58,13 @@ def shortened(case_path, directory, hours=336):
                                                          "wall_case.json")])
 def test_command_line_and_python_write_byte_identical_csv(case, tmp_path):
     (host_code, _), (python_code, error) = run_both(shortened(case, tmp_path), tmp_path)
+    assert host_code == python_code == 0, error
+    files = sorted(p.name for p in (tmp_path / "host").iterdir())
+    assert files and files == sorted(p.name for p in (tmp_path / "python").iterdir())
+    for name in files:
+        assert (tmp_path / "python" / name).read_bytes() == (tmp_path / "host" / name).read_bytes()
+
+
 @pytest.mark.parametrize("cell", ["nan", "75"])  # a NaN cell; humidity in percent
 def test_bad_climate_csv_is_refused_by_both_with_the_same_message(cell, tmp_path, case_path):
     case = json.load(open(case_path))

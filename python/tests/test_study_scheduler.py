@@ -17,24 +17,22 @@ SMALL = os.path.join(DATA_DIR, "small_study.json")
 DASK_BIN = os.path.dirname(os.path.realpath(sys.executable))
 
 
-def _start(arguments, log, environment):
-    return subprocess.Popen(arguments, stdout=log, stderr=subprocess.STDOUT, env=environment)
-
-
 @pytest.fixture
 def loopback_cluster(tmp_path):
     """Address of a scheduler with two single-threaded workers; stopped after the test."""
     environment = dict(os.environ, PYTHONPATH=PYTHON_DIR)
     scheduler_file = tmp_path / "scheduler.json"
     log = open(tmp_path / "cluster.log", "w")
-    processes = [_start([os.path.join(DASK_BIN, "dask-scheduler"), "--host", "127.0.0.1",
+    start = lambda arguments: subprocess.Popen(  # noqa: E731
+        arguments, stdout=log, stderr=subprocess.STDOUT, env=environment)
+    processes = [start([os.path.join(DASK_BIN, "dask-scheduler"), "--host", "127.0.0.1",
                          "--port", "0", "--no-dashboard", "--scheduler-file",
-                         str(scheduler_file)], log, environment)]
+                         str(scheduler_file)])]
     try:
         for _ in range(2):
-            processes.append(_start([os.path.join(DASK_BIN, "dask-worker"), "--nthreads", "1",
+            processes.append(start([os.path.join(DASK_BIN, "dask-worker"), "--nthreads", "1",
                                      "--no-dashboard", "--host", "127.0.0.1",
-                                     "--scheduler-file", str(scheduler_file)], log, environment))
+                                     "--scheduler-file", str(scheduler_file)]))
         from distributed import Client
         deadline = time.monotonic() + 60
         while not scheduler_file.exists() and time.monotonic() < deadline:
@@ -74,12 +72,7 @@ def test_study_on_a_scheduler_with_two_workers(loopback_cluster, tmp_path):
         children.update(int(pid) for pid in listed.split())
     ran = {int(row["worker"].rsplit(":", 1)[1]) for row in rows if row["status"] == "ok"}
     assert ran and ran <= children
-    written = pd.read_csv(out / "results.csv", keep_default_na=False, na_values=[""])
-    expected = pd.read_csv(_csv(sequential, tmp_path), keep_default_na=False, na_values=[""])
+    sequential.to_csv(tmp_path / "sequential.csv", index=False)
+    written, expected = (pd.read_csv(path, keep_default_na=False, na_values=[""])
+                         for path in (out / "results.csv", tmp_path / "sequential.csv"))
     pd.testing.assert_frame_equal(written, expected, check_exact=True)
-
-
-def _csv(table, directory):
-    path = directory / "sequential.csv"
-    table.to_csv(path, index=False)
-    return path
