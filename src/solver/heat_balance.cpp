@@ -47,7 +47,12 @@ struct WestSide {
   double conductance = 0.0;  // [W/(m K)] heatConductance of interface i-1
 };
 
-ThermalNode thermalNode(const Context& ctx, const StepState& s, int32_t k, bool withConductivity) {
+// The node and row functions below are forced inline into the node loop: called out of
+// line, their structs travelled through memory and were copied with 16-byte loads over
+// 8-byte stores, which store forwarding cannot serve (a stall of every row). Inlined, the
+// carried quantities stay in registers or in same-width spill slots.
+[[gnu::always_inline]] inline ThermalNode thermalNode(const Context& ctx, const StepState& s,
+                                                      int32_t k, bool withConductivity) {
   const MaterialRecord& m = materialOf(ctx, k);
   ThermalNode node;
   node.material = &m;
@@ -119,7 +124,8 @@ WestSide freshWestSide(const Context& ctx, const StepState& s, int32_t i, bool w
 // fresh west interface zeroing the source of node i-1 would race with node i-1's own
 // fallback write on another thread; with one thread the west interface is fresh only at
 // node 2, so this is exactly the single-thread result.
-void openNode(Context& ctx, StepState& s, int32_t i, const WestSide& c) {
+[[gnu::always_inline]] inline void openNode(Context& ctx, StepState& s, int32_t i,
+                                            const WestSide& c) {
   const int32_t n = ctx.nodeCount;
   ctx.previousTemperature[i] = s.temperature[i];
   ctx.previousHumidity[i] = s.humidity[i];
@@ -181,7 +187,8 @@ void rebalanceSurface(Context& ctx, StepState& s, Side side) {
 
 // Row i of the temperature system; c holds the west side on entry and the west side of
 // node i+1 on return.
-void assembleHeatRow(Context& ctx, StepState& s, int32_t i, WestSide& c) {
+[[gnu::always_inline]] inline void assembleHeatRow(Context& ctx, StepState& s, int32_t i,
+                                                   WestSide& c) {
   const int32_t n = ctx.nodeCount;
   const double Tw = s.temperature[i - 1];
   const double Ti = s.temperature[i];

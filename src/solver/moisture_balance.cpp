@@ -62,8 +62,12 @@ double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k)
                                    : ctx.saturationPressure[k];
 }
 
+// The node, interface and row functions are forced inline into the node loop, for the
+// reason given in heat_balance.cpp: their structs would otherwise travel through memory.
+
 // Ambient node: only its temperature, humidity and saturation pressure take part.
-MoistureNode ambientNode(const Context& ctx, const StepState& s, int32_t k) {
+[[gnu::always_inline]] inline MoistureNode ambientNode(const Context& ctx, const StepState& s,
+                                                       int32_t k) {
   MoistureNode node;
   node.T = s.temperature[k];
   node.phi = s.humidity[k];
@@ -71,7 +75,8 @@ MoistureNode ambientNode(const Context& ctx, const StepState& s, int32_t k) {
   return node;
 }
 
-MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, bool suction) {
+[[gnu::always_inline]] inline MoistureNode interiorNode(const Context& ctx, const StepState& s,
+                                                        int32_t k, bool suction) {
   const MaterialRecord& m = materialOf(ctx, k);
   MoistureNode node = ambientNode(ctx, s, k);
   node.material = &m;
@@ -101,8 +106,9 @@ MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, boo
   return node;
 }
 
-MoistureInterface interiorInterface(const Context& ctx, int32_t j, const MoistureNode& left,
-                                    const MoistureNode& right) {
+[[gnu::always_inline]] inline MoistureInterface interiorInterface(const Context& ctx, int32_t j,
+                                                                  const MoistureNode& left,
+                                                                  const MoistureNode& right) {
   const double f = ctx.interfaceWeight[j];
   const bool same = sameMaterialAcross(ctx, j);
   MoistureInterface face;
@@ -176,7 +182,8 @@ double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
 
 // Row i of the humidity system; c holds the west side on entry and that of node i+1 on
 // return.
-void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, WestSide& c) {
+[[gnu::always_inline]] inline void assembleMoistureRow(Context& ctx, StepState& s, int32_t i,
+                                                       bool suction, WestSide& c) {
   const int32_t n = ctx.nodeCount;
   const MaterialRecord& m = *c.self.material;
   const MoistureNode& self = c.self;
