@@ -188,7 +188,7 @@ void rebalanceSurface(Context& ctx, StepState& s, Side side) {
 // Row i of the temperature system; c holds the west side on entry and the west side of
 // node i+1 on return.
 [[gnu::always_inline]] inline void assembleHeatRow(Context& ctx, StepState& s, int32_t i,
-                                                   WestSide& c) {
+                                                   WestSide& c, TridiagonalSweep* sweep) {
   const int32_t n = ctx.nodeCount;
   const double Tw = s.temperature[i - 1];
   const double Ti = s.temperature[i];
@@ -212,6 +212,8 @@ void rebalanceSurface(Context& ctx, StepState& s, Side side) {
   // East neighbour (an interior node; the ambient node n has no material state).
   ThermalNode east;
   if (i < n - 1) east = thermalNode(ctx, s, i + 1, true);
+  // The previous row's elimination runs here, alongside this row's property evaluations.
+  if (sweep != nullptr && i > 2) sweep->eliminate(i - 1);
 
   // East interface: vapour flux, latent heat source and east coupling.
   const double psatEast = nodeSaturationPressure(ctx, s, i + 1);
@@ -312,15 +314,15 @@ void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
       [&](int32_t i, WestSide& carry) {
-        assembleHeatRow(ctx, s, i, carry);
-        if (sweep != nullptr) sweep->eliminate(i);
+        assembleHeatRow(ctx, s, i, carry, sweep);
+        if (sweep != nullptr && i == ctx.nodeCount - 1) sweep->eliminate(i);
       });
 }
 
 void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
   forNodeRange(
       first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
-      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry); });
+      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry, nullptr); });
 }
 
 void refreshMoistureState(Context& ctx, StepState& s) {

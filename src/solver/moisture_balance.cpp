@@ -183,7 +183,8 @@ double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
 // Row i of the humidity system; c holds the west side on entry and that of node i+1 on
 // return.
 [[gnu::always_inline]] inline void assembleMoistureRow(Context& ctx, StepState& s, int32_t i,
-                                                       bool suction, WestSide& c) {
+                                                       bool suction, WestSide& c,
+                                                       TridiagonalSweep* sweep) {
   const int32_t n = ctx.nodeCount;
   const MaterialRecord& m = *c.self.material;
   const MoistureNode& self = c.self;
@@ -214,6 +215,8 @@ double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
     ctx.vapourPermeability[n - 1] = eastFace.permeability;
     if (heatOn) ctx.saturationPressure[n] = east.psat;
   }
+  // The previous row's elimination runs here, alongside this row's property evaluations.
+  if (sweep != nullptr && i > 2) sweep->eliminate(i - 1);
 
   const double Aw = ctx.westAreaFactor[i];
   const double Ae = ctx.eastAreaFactor[i];
@@ -266,8 +269,8 @@ void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
       [&](int32_t i, WestSide& carry) {
-        assembleMoistureRow(ctx, s, i, suction, carry);
-        if (sweep != nullptr) sweep->eliminate(i);
+        assembleMoistureRow(ctx, s, i, suction, carry, sweep);
+        if (sweep != nullptr && i == ctx.nodeCount - 1) sweep->eliminate(i);
       });
 }
 
@@ -275,7 +278,7 @@ void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int
   const bool suction = usesSuctionTable(ctx);
   forNodeRange(
       first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
-      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry); });
+      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry, nullptr); });
 }
 
 }  // namespace tamo
