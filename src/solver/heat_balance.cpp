@@ -158,8 +158,8 @@ void addLongWaveExchange(const SurfaceCondition& side, double Ti, double& b, dou
 
 // [J/(m3 K)] heat capacity of node i over the step, with the latent heat of fusion of the
 // water that froze or thawed since the step start.
-double heatCapacity(const Context& ctx, const StepState& s, int32_t i, const MaterialRecord& m,
-                    double w) {
+[[gnu::always_inline]] inline double heatCapacity(const Context& ctx, const StepState& s, int32_t i,
+                                                  const MaterialRecord& m, double w) {
   const double Ti = s.temperature[i];
   const double Told = ctx.stepStartTemperature[i];
   const double dT = Ti - Told;
