@@ -311,10 +311,9 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 // uptake coefficient. Neighbour quantities are recomputed or carried, never read back, so
 // no node reads what another node writes in the same loop.
 void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
-  // The row body is inlined into the node loop, so that the carry stays with the loop.
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
-      [&](int32_t i, WestSide & carry) __attribute__((always_inline)) {
+      [&](int32_t i, WestSide& carry) TAMO_ROW_INLINE {
         assembleHeatRow(ctx, s, i, carry, sweep);
         if (sweep != nullptr && i == ctx.nodeCount - 1) sweep->eliminate(i);
       });

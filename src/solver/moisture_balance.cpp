@@ -266,10 +266,9 @@ bool usesSuctionTable(const Context& ctx) {
 // permeability of surface interface n-1. Every neighbour quantity is recomputed or carried.
 void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   const bool suction = usesSuctionTable(ctx);
-  // The row body is inlined into the node loop, so that the carry stays with the loop.
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
-      [&](int32_t i, WestSide & carry) __attribute__((always_inline)) {
+      [&](int32_t i, WestSide& carry) TAMO_ROW_INLINE {
         assembleMoistureRow(ctx, s, i, suction, carry, sweep);
         if (sweep != nullptr && i == ctx.nodeCount - 1) sweep->eliminate(i);
       });
