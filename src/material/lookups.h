@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "material/row_table.h"
@@ -70,10 +71,13 @@ inline double rowFraction(const RowTable<Cols>& t, int k, double x) {
   return (x - t.x(k)) / (t.x(k + 1) - t.x(k));
 }
 
-// y(k) * (y(k+1) / y(k)) ^ s: linear interpolation of ln y on row k.
+// y(k) * (y(k+1) / y(k)) ^ s: linear interpolation of ln y on row k. The ratio comes from
+// the table's ratios when it holds them.
 inline double logInterpolate(const PairTable& t, int k, double x) {
   const double s = detail::rowFraction(t, k, x);
-  return t.y(k) * std::pow(t.y(k + 1) / t.y(k), s);
+  const double ratio =
+      static_cast<std::size_t>(k) <= t.ratios.size() ? t.ratios[k - 1] : t.y(k + 1) / t.y(k);
+  return t.y(k) * std::pow(ratio, s);
 }
 
 }  // namespace detail

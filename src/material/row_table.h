@@ -17,6 +17,10 @@ struct RowTable {
   // x never decreases from row to row (set by noteOrder after the rows are filled): then a
   // remembered row may start a search, see searchRowsFrom.
   bool ascending = false;
+  // ratios[k - 1] = y(k + 1) / y(k) for the rows 1..rows()-1 of a table read by a logarithmic
+  // lookup, made by noteRatios after the rows are filled; empty until then (the lookup then
+  // divides itself). The same division, made once per table instead of once per lookup.
+  std::vector<double> ratios;
 
   int rows() const { return static_cast<int>(cells.size() / Cols); }
   double& x(int i) { return cells[(i - 1) * Cols]; }
@@ -26,16 +30,26 @@ struct RowTable {
   double y(int i) const { return cells[(i - 1) * Cols + 1]; }
   double z(int i) const requires(Cols == 3) { return cells[(i - 1) * Cols + 2]; }
   // Replaces the content by `rows` zeroed rows (may throw std::bad_alloc).
-  void resize(int rows) { cells.assign(static_cast<std::size_t>(rows) * Cols, 0.0); }
+  void resize(int rows) {
+    cells.assign(static_cast<std::size_t>(rows) * Cols, 0.0);
+    ratios.clear();
+  }
   void release() {
     cells.clear();
     cells.shrink_to_fit();
+    ratios.clear();
+    ratios.shrink_to_fit();
   }
   const double* raw() const { return cells.data(); }
   // Records whether x(i) <= x(i+1) for every row (false for NaN entries).
   void noteOrder() {
     ascending = true;
     for (int i = 1; i + 1 <= rows(); ++i) ascending = ascending && x(i) <= x(i + 1);
+  }
+  // Fills ratios from the rows as they stand (may throw std::bad_alloc).
+  void noteRatios() {
+    ratios.clear();
+    for (int i = 1; i + 1 <= rows(); ++i) ratios.push_back(y(i + 1) / y(i));
   }
 };
 

@@ -194,6 +194,7 @@ int32_t loadLiquidTable(MaterialRecord& m, bool suction, int32_t analytic, int32
     applyLiquidFloor(t);
   }
   t.noteOrder();
+  t.noteRatios();
   if (suction) {
     std::swap(m.fktabs, t);
     m.nSuction = static_cast<int16_t>(m.fktabs.rows());
@@ -266,6 +267,7 @@ int32_t loadConductivityOverTemperature(MaterialRecord& m, int32_t analytic, int
 int32_t loadResistanceFactor(MaterialRecord& m, int32_t n, const Points& p) {
   if (exceedsRowLimit(n)) return kBadTableLength;
   PairTable t = copyPairs(p, n);
+  t.noteRatios();
   std::swap(m.bmytab, t);
   m.nMu = static_cast<int16_t>(m.bmytab.rows());
   return kOk;

@@ -47,7 +47,12 @@ struct WestSide {
   double conductance = 0.0;  // [W/(m K)] heatConductance of interface i-1
 };
 
-ThermalNode thermalNode(const Context& ctx, const StepState& s, int32_t k, bool withConductivity) {
+// The node and row functions below are forced inline into the node loop: called out of
+// line, their structs travelled through memory and were copied with 16-byte loads over
+// 8-byte stores, which store forwarding cannot serve (a stall of every row). Inlined, the
+// carried quantities stay in registers or in same-width spill slots.
+[[gnu::always_inline]] inline ThermalNode thermalNode(const Context& ctx, const StepState& s,
+                                                      int32_t k, bool withConductivity) {
   const MaterialRecord& m = materialOf(ctx, k);
   ThermalNode node;
   node.material = &m;
@@ -119,7 +124,8 @@ WestSide freshWestSide(const Context& ctx, const StepState& s, int32_t i, bool w
 // fresh west interface zeroing the source of node i-1 would race with node i-1's own
 // fallback write on another thread; with one thread the west interface is fresh only at
 // node 2, so this is exactly the single-thread result.
-void openNode(Context& ctx, StepState& s, int32_t i, const WestSide& c) {
+[[gnu::always_inline]] inline void openNode(Context& ctx, StepState& s, int32_t i,
+                                            const WestSide& c) {
   const int32_t n = ctx.nodeCount;
   ctx.previousTemperature[i] = s.temperature[i];
   ctx.previousHumidity[i] = s.humidity[i];
@@ -152,8 +158,8 @@ void addLongWaveExchange(const SurfaceCondition& side, double Ti, double& b, dou
 
 // [J/(m3 K)] heat capacity of node i over the step, with the latent heat of fusion of the
 // water that froze or thawed since the step start.
-double heatCapacity(const Context& ctx, const StepState& s, int32_t i, const MaterialRecord& m,
-                    double w) {
+[[gnu::always_inline]] inline double heatCapacity(const Context& ctx, const StepState& s, int32_t i,
+                                                  const MaterialRecord& m, double w) {
   const double Ti = s.temperature[i];
   const double Told = ctx.stepStartTemperature[i];
   const double dT = Ti - Told;
@@ -181,7 +187,8 @@ void rebalanceSurface(Context& ctx, StepState& s, Side side) {
 
 // Row i of the temperature system; c holds the west side on entry and the west side of
 // node i+1 on return.
-void assembleHeatRow(Context& ctx, StepState& s, int32_t i, WestSide& c) {
+[[gnu::always_inline]] inline void assembleHeatRow(Context& ctx, StepState& s, int32_t i,
+                                                   WestSide& c, TridiagonalSweep* sweep) {
   const int32_t n = ctx.nodeCount;
   const double Tw = s.temperature[i - 1];
   const double Ti = s.temperature[i];
@@ -205,6 +212,8 @@ void assembleHeatRow(Context& ctx, StepState& s, int32_t i, WestSide& c) {
   // East neighbour (an interior node; the ambient node n has no material state).
   ThermalNode east;
   if (i < n - 1) east = thermalNode(ctx, s, i + 1, true);
+  // The previous row's elimination runs here, alongside this row's property evaluations.
+  if (sweep != nullptr && i > 2) sweep->eliminate(i - 1);
 
   // East interface: vapour flux, latent heat source and east coupling.
   const double psatEast = nodeSaturationPressure(ctx, s, i + 1);
@@ -304,16 +313,16 @@ void refreshNode(Context& ctx, StepState& s, int32_t i, WestSide& c) {
 void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
-      [&](int32_t i, WestSide& carry) {
-        assembleHeatRow(ctx, s, i, carry);
-        if (sweep != nullptr) sweep->eliminate(i);
+      [&](int32_t i, WestSide& carry) TAMO_ROW_INLINE {
+        assembleHeatRow(ctx, s, i, carry, sweep);
+        if (sweep != nullptr && i == ctx.nodeCount - 1) sweep->eliminate(i);
       });
 }
 
 void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
   forNodeRange(
       first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
-      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry); });
+      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry, nullptr); });
 }
 
 void refreshMoistureState(Context& ctx, StepState& s) {

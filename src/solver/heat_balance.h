@@ -15,7 +15,8 @@ struct StepState;
 class TridiagonalSweep;
 
 // Assembles rows 2..n-1 of the temperature system into the context's system arrays. On a
-// team of one thread a sweep, when given, eliminates each row right after its assembly.
+// team of one thread a sweep, when given, eliminates each row in the course of the next
+// row's assembly (the last one right after its own), rows in order.
 void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep = nullptr);
 
 // With heat transport off: refreshes water contents, capacities, vapour fluxes and latent

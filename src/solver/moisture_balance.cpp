@@ -62,8 +62,12 @@ double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k)
                                    : ctx.saturationPressure[k];
 }
 
+// The node, interface and row functions are forced inline into the node loop, for the
+// reason given in heat_balance.cpp: their structs would otherwise travel through memory.
+
 // Ambient node: only its temperature, humidity and saturation pressure take part.
-MoistureNode ambientNode(const Context& ctx, const StepState& s, int32_t k) {
+[[gnu::always_inline]] inline MoistureNode ambientNode(const Context& ctx, const StepState& s,
+                                                       int32_t k) {
   MoistureNode node;
   node.T = s.temperature[k];
   node.phi = s.humidity[k];
@@ -71,7 +75,8 @@ MoistureNode ambientNode(const Context& ctx, const StepState& s, int32_t k) {
   return node;
 }
 
-MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, bool suction) {
+[[gnu::always_inline]] inline MoistureNode interiorNode(const Context& ctx, const StepState& s,
+                                                        int32_t k, bool suction) {
   const MaterialRecord& m = materialOf(ctx, k);
   MoistureNode node = ambientNode(ctx, s, k);
   node.material = &m;
@@ -101,8 +106,9 @@ MoistureNode interiorNode(const Context& ctx, const StepState& s, int32_t k, boo
   return node;
 }
 
-MoistureInterface interiorInterface(const Context& ctx, int32_t j, const MoistureNode& left,
-                                    const MoistureNode& right) {
+[[gnu::always_inline]] inline MoistureInterface interiorInterface(const Context& ctx, int32_t j,
+                                                                  const MoistureNode& left,
+                                                                  const MoistureNode& right) {
   const double f = ctx.interfaceWeight[j];
   const bool same = sameMaterialAcross(ctx, j);
   MoistureInterface face;
@@ -176,7 +182,9 @@ double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
 
 // Row i of the humidity system; c holds the west side on entry and that of node i+1 on
 // return.
-void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, WestSide& c) {
+[[gnu::always_inline]] inline void assembleMoistureRow(Context& ctx, StepState& s, int32_t i,
+                                                       bool suction, WestSide& c,
+                                                       TridiagonalSweep* sweep) {
   const int32_t n = ctx.nodeCount;
   const MaterialRecord& m = *c.self.material;
   const MoistureNode& self = c.self;
@@ -207,6 +215,8 @@ void assembleMoistureRow(Context& ctx, StepState& s, int32_t i, bool suction, We
     ctx.vapourPermeability[n - 1] = eastFace.permeability;
     if (heatOn) ctx.saturationPressure[n] = east.psat;
   }
+  // The previous row's elimination runs here, alongside this row's property evaluations.
+  if (sweep != nullptr && i > 2) sweep->eliminate(i - 1);
 
   const double Aw = ctx.westAreaFactor[i];
   const double Ae = ctx.eastAreaFactor[i];
@@ -258,9 +268,9 @@ void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep
   const bool suction = usesSuctionTable(ctx);
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
-      [&](int32_t i, WestSide& carry) {
-        assembleMoistureRow(ctx, s, i, suction, carry);
-        if (sweep != nullptr) sweep->eliminate(i);
+      [&](int32_t i, WestSide& carry) TAMO_ROW_INLINE {
+        assembleMoistureRow(ctx, s, i, suction, carry, sweep);
+        if (sweep != nullptr && i == ctx.nodeCount - 1) sweep->eliminate(i);
       });
 }
 
@@ -268,7 +278,7 @@ void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int
   const bool suction = usesSuctionTable(ctx);
   forNodeRange(
       first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
-      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry); });
+      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry, nullptr); });
 }
 
 }  // namespace tamo

@@ -14,8 +14,8 @@ struct StepState;
 class TridiagonalSweep;
 
 // Assembles rows 2..n-1 of the relative humidity system into the context's system arrays.
-// On a team of one thread a sweep, when given, eliminates each row right after its
-// assembly.
+// On a team of one thread a sweep, when given, eliminates each row in the course of the
+// next row's assembly (the last one right after its own), rows in order.
 void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep = nullptr);
 
 // Nodes first..last (2 <= first <= last <= n-1) on the calling thread as one chunk of the

@@ -8,6 +8,15 @@
 
 #include <cstdint>
 
+// Placed after the parameter list of a row lambda: inlines the row body into the node loop,
+// so that the carry stays with the loop instead of travelling through memory (GCC and
+// Clang; other compilers decide for themselves).
+#if defined(__GNUC__)
+#define TAMO_ROW_INLINE __attribute__((always_inline))
+#else
+#define TAMO_ROW_INLINE
+#endif
+
 namespace tamo {
 
 // Runs row(i, carry) for i = first..last in order with one carry, started by fresh(first).

@@ -162,7 +162,7 @@ void iterate(Context& ctx, StepState& s, TeamArrivals& arrivals, double& maxT, d
 
     // The assembly loops end without a barrier: the last thread through its share of the
     // rows solves, the barrier makes the others wait for the solution.
-    // A thread alone eliminates each row as soon as it is assembled.
+    // A thread alone eliminates each row while it assembles the next one.
     if (heat && team == 1 && n >= 2) {
       TridiagonalSweep sweep(n, ctx.systemUpper, ctx.systemDiagonal, ctx.systemLower,
                              ctx.systemRightHandSide, T);
