@@ -1,5 +1,7 @@
 // Loads the built shared library with dlopen and finds every operation the public header
-// declares with dlsym under its plain name; internal symbols stay hidden.
+// declares with dlsym under its plain name; internal symbols stay hidden. With the Java
+// binding built, every native method is exported under its JNI long name (list in
+// java/test/jni_long_names.txt) and not under its short name, so the JVM binds the long one.
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -37,7 +39,8 @@ int main() {
     }
   }
   // Internals are hidden.
-  for (const char* hidden : {"_ZN4tamo13createContextEv", "_ZN4tamo9buildGridERNS_7ContextEiPKddPKi"}) {
+  for (const char* hidden :
+       {"_ZN4tamo13createContextEv", "_ZN4tamo9buildGridERNS_7ContextEiPKddPKi"}) {
     if (dlsym(lib, hidden)) {
       std::printf("internal symbol exported: %s\n", hidden);
       ++failed;
@@ -45,6 +48,23 @@ int main() {
       ++passed;
     }
   }
+#ifdef TAMO_JNI_NAMES_PATH
+  std::ifstream jni(TAMO_JNI_NAMES_PATH);
+  int methods = 0;
+  for (std::string longName; std::getline(jni, longName);) {
+    if (longName.empty() || longName[0] == '#') continue;
+    ++methods;
+    // The short name is the long name cut at the two underscores before the signature.
+    const std::string shortName = longName.substr(0, longName.find("__", 25));
+    const bool ok = dlsym(lib, longName.c_str()) && !dlsym(lib, shortName.c_str());
+    if (!ok) std::printf("JNI export wrong: %s\n", longName.c_str());
+    ok ? ++passed : ++failed;
+  }
+  if (methods != 25) {
+    std::printf("expected 25 native methods in the list, found %d\n", methods);
+    ++failed;
+  }
+#endif
   if (names.size() < 37) {
     std::printf("only %zu declarations found in the header\n", names.size());
     ++failed;
