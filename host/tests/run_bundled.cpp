@@ -1,5 +1,5 @@
 // The bundled example cases: each runs (over a shortened period) to the end with physical
-// results, and the thread count of the library does not change a single output digit.
+// results. (Their grids are too small for a team of threads: see the library's thread tests.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -64,22 +64,6 @@ TEST(Bundled, CasesRunWithPhysicalResults) {
       }
     }
   }
-}
-
-TEST(Bundled, ThreadCountDoesNotChangeTheResults) {
-  json c = shortened("masonry_interior_insulation.json", 72);
-  c["outputs"].erase("profiles");
-  std::string series[2];
-  for (int threads = 1; threads <= 2; ++threads) {
-    const auto dir = scratchDirectory("threads_" + std::to_string(threads));
-    writeText(dir / "case.json", c.dump(2));
-    const RunResult r =
-        runTamo1d(dir, {"--quiet", "case.json"}, "OMP_NUM_THREADS=" + std::to_string(threads));
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    series[threads - 1] = readText(dir / c["outputs"]["time_series"]["file"].get<std::string>());
-  }
-  EXPECT_FALSE(series[0].empty());
-  EXPECT_EQ(series[0], series[1]) << "outputs differ between 1 and 2 threads";
 }
 
 }  // namespace

@@ -25,16 +25,10 @@ def refused(code, call, *args, **kwargs):
     return caught.value
 
 
-def test_result_names_error_attributes_and_handle_reuse():
+def test_result_names_and_error_attributes():
     assert lowlevel.result_name(-4) == "TAMO_UNKNOWN"
     error = refused(-1, lowlevel.delete_context, 0)
     assert error.operation == "tamoDeleteContext" and "TAMO_INVALID_HANDLE" in str(error)
-    a, b = lowlevel.create_context(), lowlevel.create_context()
-    lowlevel.delete_context(b)
-    refused(-1, lowlevel.get_grid, b, 1)
-    assert lowlevel.create_context() == b                 # the freed slot comes back
-    for handle in (a, b):
-        lowlevel.delete_context(handle)
 
 
 # (code, operation, arguments after the handle), in the order the calls are made: one refusal
@@ -174,8 +168,7 @@ def test_step_wrappers_ignore_arguments_without_effect():
     noisy = run((1, 1, 1, 0, 0, 12345, 1, 1, 0, -7, 99, 3))
     for a, b in zip(reference[:3], noisy[:3]):
         assert np.array_equal(a, b)
-    assert reference[0][0] == -5.0 and reference[1][-1] == 0.5   # ambient nodes
-    assert reference[0][1] != 15.0                               # the steps did run
+    assert reference[0][0] == -5.0 and reference[1][-1] == 0.5 and reference[0][1] != 15.0
 
 
 CLIMATE = (17.0, 0.0, -5.0, 0.85, 0.0, 0.0, 0.0, 8.0, 0.0, 20.0, 0.5, 0.0, 0.0, 0.0, 101325.0)

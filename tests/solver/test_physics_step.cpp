@@ -1,4 +1,6 @@
-// Whole steps against physics: steady heat flux, sd diffusion, water balance, A sqrt(t) uptake.
+// Whole steps against physics: water balance and A sqrt(t) uptake. (The steady heat flux is
+// the infinite step of the step-driver tests; the multi-layer U-value and the sd diffusion
+// against the still-air permeability of Schirmer are checked through the host.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,9 +17,6 @@ using walltest::Wall;
 
 using Fluxes = Wall::Fluxes;
 
-// The fixture's default material stands for masonry: rho 1500, lambda 0.5, mu 10.
-const TestMaterial masonry;
-
 const TestMaterial insulation{.rho = 30.0,
                               .por = 0.95,
                               .cap = 1500.0,
@@ -25,52 +24,6 @@ const TestMaterial insulation{.rho = 30.0,
                               .mu = 1.5,
                               .storagePhi = {0.5, 0.8, 1.0},
                               .storageW = {0.5, 1.0, 2.0}};
-
-TEST(PhysicsStep, DryTwoLayerWallReachesTheSteadyHeatFlux) {
-  Wall wall({{0.1, 10, 1}, {0.05, 10, 2}}, 1e-4);
-  wall.setParameters(true, false, false);
-  walltest::defineMaterial(wall.handle(), 1, masonry);
-  walltest::defineMaterial(wall.handle(), 2, insulation);
-  wall.setSurfaces();
-  Climate c;  // 20 degC at 8 W/(m2 K) on side A, 0 degC at 25 W/(m2 K) on side B
-  for (int step = 0; step < 60; ++step) ASSERT_EQ(wall.step(c, 86400.0).code, TAMO_OK);
-
-  const double resistance = 1.0 / 8.0 + 0.1 / 0.5 + 0.05 / 0.04 + 1.0 / 25.0;
-  const double q = (c.TA - c.TB) / resistance;
-  const int n = wall.n();
-  EXPECT_NEAR(8.0 * (wall.T[0] - wall.T[1]), q, 0.005 * q);
-  EXPECT_NEAR(25.0 * (wall.T[n - 2] - wall.T[n - 1]), q, 0.005 * q);
-  // The same flux through every interface.
-  const Fluxes f = wall.fluxes();
-  for (double heat : f.heat) EXPECT_NEAR(heat, q, 0.005 * q);
-
-  // In the steady state a further step converges in its first iteration.
-  const auto r = wall.step(c, 86400.0);
-  EXPECT_EQ(r.iterations, 1);
-  EXPECT_EQ(r.status, 0);
-}
-
-TEST(PhysicsStep, IsothermalVapourDiffusionReachesTheSteadyFlux) {
-  Wall wall({{0.1, 20, 1}}, 1e-4);
-  wall.setParameters(false, true, false);
-  walltest::defineMaterial(wall.handle(), 1, masonry);  // mu 10
-  wall.setSurfaces();
-  wall.T.assign(wall.n(), 20.0);
-  Climate c;
-  c.TA = c.TB = 20.0;
-  c.phiA = 0.8;
-  c.phiB = 0.3;
-  c.sdA = -0.05;  // directly given surface sd values [m]
-  c.sdB = -0.2;
-  for (int step = 0; step < 40; ++step) ASSERT_EQ(wall.step(c, 1e6).code, TAMO_OK);
-
-  const double sdTotal = 0.05 + 10.0 * 0.1 + 0.2;
-  const double psat = 610.78 * std::exp(17.08 * 20.0 / (234.18 + 20.0));          // [Pa] at 20 degC
-  const double deltaAir = 1.968e-7 * std::pow(20.0 + 273.15, 0.81) / c.pressure;  // still air
-  const double g = deltaAir * psat * (c.phiA - c.phiB) / sdTotal;
-  const Fluxes f = wall.fluxes();
-  for (double vapour : f.vapour) EXPECT_NEAR(vapour, g, 0.01 * g);
-}
 
 TEST(PhysicsStep, WaterChangeEqualsTheIntegralOfTheSurfaceFluxes) {
   const TestMaterial brick{.waterAbsorption = 0.05};  // masonry taking up water
