@@ -49,7 +49,7 @@ RunResult runTamo1d(const fs::path& directory, const std::vector<std::string>& a
   const fs::path out = directory / ".stdout", err = directory / ".stderr";
   std::string command =
       "cd " + quote(directory.string()) + " && " + environment + " " + quote(TAMO1D_EXECUTABLE);
-  for (const std::string& a : args) command += " " + quote(a);
+  for (const std::string& a : args) (command += ' ') += quote(a);
   command += " > " + quote(out.string()) + " 2> " + quote(err.string());
   const int status = std::system(command.c_str());
   RunResult r;
