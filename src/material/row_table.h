@@ -3,6 +3,7 @@
 // bounded by the 16-bit counts of the material record.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -49,6 +50,7 @@ struct RowTable {
   // Fills ratios from the rows as they stand (may throw std::bad_alloc).
   void noteRatios() {
     ratios.clear();
+    ratios.reserve(static_cast<std::size_t>(std::max(rows() - 1, 0)));
     for (int i = 1; i + 1 <= rows(); ++i) ratios.push_back(y(i + 1) / y(i));
   }
 };
