@@ -75,35 +75,63 @@ double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k)
   return node;
 }
 
-[[gnu::always_inline]] inline MoistureNode interiorNode(const Context& ctx, const StepState& s,
-                                                        int32_t k, bool suction) {
+// The part of an interior node that depends on its own state alone: saturation pressure,
+// vapour permeability of the material below free saturation and liquid transport
+// coefficient. It holds the pow and exp calls of the node.
+[[gnu::always_inline]] inline NodeTransport nodeTransport(const Context& ctx, const StepState& s,
+                                                          int32_t k, bool suction) {
   const MaterialRecord& m = materialOf(ctx, k);
-  MoistureNode node = ambientNode(ctx, s, k);
+  const double T = s.temperature[k];
+  const double phi = s.humidity[k];
+  NodeTransport t;
+  t.psat = nodeSaturationPressure(ctx, s, k);
+  t.permeability = stillAirVapourPermeability(T, ctx.airPressure) / vapourResistanceFactor(m, phi);
+  if (isTrue(ctx.liquidTransport)) {
+    // Below 0 degC only the unfrozen water conducts.
+    const double conducting = T <= 0.0 ? storageValue(m, cappedHumidity(phi, frostCap(T)), nullptr,
+                                                      &ctx.unfrozenRowHint[k])
+                                       : s.waterContent[k];
+    const double Dw = liquidTransportCoefficient(m, conducting, suction, &ctx.liquidRowHint[k]);
+    // Temperature dependence of the viscosity of water.
+    t.liquid = Dw * (0.555 + 0.0208 * T + 9e-05 * (T * T));
+  }
+  return t;
+}
+
+// Interior node k; its transport part from `evaluated` when the rows run on one thread
+// (filled by evaluateNodeTransport), otherwise evaluated here.
+[[gnu::always_inline]] inline MoistureNode interiorNode(const Context& ctx, const StepState& s,
+                                                        int32_t k, bool suction,
+                                                        const NodeTransport* evaluated) {
+  const MaterialRecord& m = materialOf(ctx, k);
+  const NodeTransport t = evaluated != nullptr ? evaluated[k] : nodeTransport(ctx, s, k, suction);
+  MoistureNode node;
+  node.T = s.temperature[k];
+  node.phi = s.humidity[k];
+  node.psat = t.psat;
   node.material = &m;
   node.w = s.waterContent[k];
   node.dwdphi = s.assemblyScratch[k];
   node.vapourTight = isTrue(m.vapourTight);
 
-  node.permeability =
-      stillAirVapourPermeability(node.T, ctx.airPressure) / vapourResistanceFactor(m, node.phi);
+  node.permeability = t.permeability;
   node.aboveFreeSaturation = node.w > m.wf;
   const int liquidRows = suction ? m.nSuction : m.nRedistribution;
   if (node.aboveFreeSaturation && liquidRows >= 1) {
     // Liquid fills the pores above free saturation: the vapour path closes at wmax.
     node.permeability = node.permeability * (m.wmax - node.w) / (m.wmax - m.wf);
   }
-
-  if (isTrue(ctx.liquidTransport)) {
-    // Below 0 degC only the unfrozen water conducts.
-    const double conducting = node.T <= 0.0
-                                  ? storageValue(m, cappedHumidity(node.phi, frostCap(node.T)),
-                                                 nullptr, &ctx.unfrozenRowHint[k])
-                                  : node.w;
-    const double Dw = liquidTransportCoefficient(m, conducting, suction, &ctx.liquidRowHint[k]);
-    // Temperature dependence of the viscosity of water.
-    node.liquid = Dw * (0.555 + 0.0208 * node.T + 9e-05 * (node.T * node.T));
-  }
+  node.liquid = t.liquid;
   return node;
+}
+
+// The transport part of every interior node, in one pass before the rows: the pow and exp
+// calls of different nodes do not depend on each other, and back to back the processor
+// overlaps them, which it cannot do across the rows' chain of eliminations.
+void evaluateNodeTransport(const Context& ctx, StepState& s, bool suction) {
+  for (int32_t k = 2; k <= ctx.nodeCount - 1; ++k) {
+    s.transportScratch[k] = nodeTransport(ctx, s, k, suction);
+  }
 }
 
 [[gnu::always_inline]] inline MoistureInterface interiorInterface(const Context& ctx, int32_t j,
@@ -153,15 +181,16 @@ MoistureInterface surfaceInterface(const Context& ctx, int32_t k, double ambient
   return face;
 }
 
-WestSide freshWestSide(const Context& ctx, const StepState& s, int32_t i, bool suction) {
+WestSide freshWestSide(const Context& ctx, const StepState& s, int32_t i, bool suction,
+                       const NodeTransport* evaluated) {
   WestSide c;
-  c.self = interiorNode(ctx, s, i, suction);
+  c.self = interiorNode(ctx, s, i, suction, evaluated);
   if (i == 2) {
     const MoistureNode west = ambientNode(ctx, s, 1);
     c.psatWest = west.psat;
     c.face = surfaceInterface(ctx, 1, west.T, ctx.sideA.sdValue, false);
   } else {
-    const MoistureNode west = interiorNode(ctx, s, i - 1, suction);
+    const MoistureNode west = interiorNode(ctx, s, i - 1, suction, evaluated);
     c.psatWest = west.psat;
     c.face = interiorInterface(ctx, i - 1, west, c.self);
   }
@@ -184,7 +213,8 @@ double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
 // return.
 [[gnu::always_inline]] inline void assembleMoistureRow(Context& ctx, StepState& s, int32_t i,
                                                        bool suction, WestSide& c,
-                                                       TridiagonalSweep* sweep) {
+                                                       TridiagonalSweep* sweep,
+                                                       const NodeTransport* evaluated) {
   const int32_t n = ctx.nodeCount;
   const MaterialRecord& m = *c.self.material;
   const MoistureNode& self = c.self;
@@ -207,7 +237,7 @@ double storageCapacity(const Context& ctx, int32_t i, const MoistureNode& node,
   MoistureNode east;
   MoistureInterface eastFace;
   if (i < n - 1) {
-    east = interiorNode(ctx, s, i + 1, suction);
+    east = interiorNode(ctx, s, i + 1, suction, evaluated);
     eastFace = interiorInterface(ctx, i, self, east);
   } else {
     east = ambientNode(ctx, s, n);
@@ -266,10 +296,17 @@ bool usesSuctionTable(const Context& ctx) {
 // permeability of surface interface n-1. Every neighbour quantity is recomputed or carried.
 void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
   const bool suction = usesSuctionTable(ctx);
+  // A sweep means one thread: it evaluates the nodes' transport part first. A team
+  // evaluates it within the rows, each thread for its own nodes.
+  const NodeTransport* evaluated = nullptr;
+  if (sweep != nullptr) {
+    evaluateNodeTransport(ctx, s, suction);
+    evaluated = &s.transportScratch[0];
+  }
   forEachInteriorNode(
-      ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
+      ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction, evaluated); },
       [&](int32_t i, WestSide& carry) TAMO_ROW_INLINE {
-        assembleMoistureRow(ctx, s, i, suction, carry, sweep);
+        assembleMoistureRow(ctx, s, i, suction, carry, sweep, evaluated);
         if (sweep != nullptr && i == ctx.nodeCount - 1) sweep->eliminate(i);
       });
 }
@@ -277,8 +314,10 @@ void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep
 void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
   const bool suction = usesSuctionTable(ctx);
   forNodeRange(
-      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, suction); },
-      [&](int32_t i, WestSide& carry) { assembleMoistureRow(ctx, s, i, suction, carry, nullptr); });
+      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, suction, nullptr); },
+      [&](int32_t i, WestSide& carry) {
+        assembleMoistureRow(ctx, s, i, suction, carry, nullptr, nullptr);
+      });
 }
 
 }  // namespace tamo
