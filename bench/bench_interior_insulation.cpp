@@ -9,10 +9,11 @@
 // compared for identical results.
 //
 //   bench_interior_insulation [--days D] [--repeat R] [--threads N (default 1)]
-//                             [--cells C (default 450)] [--digest]
+//                             [--cells C (default 450)] [--digest] [--state FILE]
 //
 // --threads 0 keeps the OpenMP default number of threads; --cells shares C cells among the
-// layers in the proportions of the 450-cell grid.
+// layers in the proportions of the 450-cell grid; --state writes the final node state
+// (node, T, phi, w with 17 significant digits) as CSV, for comparisons within a tolerance.
 #include <omp.h>
 
 #include <algorithm>
@@ -106,6 +107,7 @@ struct Outcome {
   int steps = 0;
   int cells = 0;
   uint64_t digest = 1469598103934665603ULL;  // FNV-1a over the final state and the counts
+  std::vector<double> T, phi, w;             // final node state
 };
 
 void fold(uint64_t& digest, const void* data, std::size_t bytes) {
@@ -162,6 +164,9 @@ Outcome run(int days, int cells) {
   fold(out.digest, T.data(), n * sizeof(double));
   fold(out.digest, phi.data(), n * sizeof(double));
   fold(out.digest, w.data(), n * sizeof(double));
+  out.T = std::move(T);
+  out.phi = std::move(phi);
+  out.w = std::move(w);
   tamoDeleteContext(h);
   return out;
 }
@@ -171,6 +176,7 @@ Outcome run(int days, int cells) {
 int main(int argc, char** argv) {
   int days = 60, repeat = 3, threads = 1, cells = 450;
   bool digest = false;
+  const char* statePath = nullptr;
   for (int a = 1; a < argc; ++a) {
     const bool hasValue = a + 1 < argc;
     if (std::strcmp(argv[a], "--days") == 0 && hasValue) {
@@ -183,10 +189,12 @@ int main(int argc, char** argv) {
       cells = std::max(3, std::atoi(argv[++a]));
     } else if (std::strcmp(argv[a], "--digest") == 0) {
       digest = true;
+    } else if (std::strcmp(argv[a], "--state") == 0 && hasValue) {
+      statePath = argv[++a];
     } else {
       std::fprintf(stderr,
                    "usage: %s [--days D] [--repeat R] [--threads N (0: default)] [--cells C] "
-                   "[--digest]\n",
+                   "[--digest] [--state FILE]\n",
                    argv[0]);
       return 2;
     }
@@ -212,5 +220,17 @@ int main(int argc, char** argv) {
   std::printf("ns per node and iteration   %.1f (thread CPU %.1f)\n",
               1e9 * best.seconds / nodeIterations, 1e9 * best.cpuSeconds / nodeIterations);
   if (digest) std::printf("digest %016llx\n", static_cast<unsigned long long>(best.digest));
+  if (statePath != nullptr) {
+    FILE* f = std::fopen(statePath, "w");
+    if (f == nullptr) {
+      std::fprintf(stderr, "cannot write %s\n", statePath);
+      return 1;
+    }
+    std::fprintf(f, "node,T,phi,w\n");
+    for (std::size_t k = 0; k < best.T.size(); ++k) {
+      std::fprintf(f, "%zu,%.17g,%.17g,%.17g\n", k + 1, best.T[k], best.phi[k], best.w[k]);
+    }
+    std::fclose(f);
+  }
   return 0;
 }

@@ -319,21 +319,9 @@ void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep) {
       });
 }
 
-void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
-  forNodeRange(
-      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, true); },
-      [&](int32_t i, WestSide& carry) { assembleHeatRow(ctx, s, i, carry, nullptr); });
-}
-
 void refreshMoistureState(Context& ctx, StepState& s) {
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, false); },
-      [&](int32_t i, WestSide& carry) { refreshNode(ctx, s, i, carry); });
-}
-
-void refreshMoistureStateChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
-  forNodeRange(
-      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, false); },
       [&](int32_t i, WestSide& carry) { refreshNode(ctx, s, i, carry); });
 }
 

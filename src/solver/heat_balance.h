@@ -23,10 +23,4 @@ void assembleHeatBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep = n
 // heat of the nodes without writing an equation.
 void refreshMoistureState(Context& ctx, StepState& s);
 
-// Nodes first..last (2 <= first <= last <= n-1) on the calling thread as one chunk of the
-// shared node loop: the west side of node `first` is computed afresh, every later node
-// takes it over from its predecessor, exactly as a thread does within its chunks.
-void assembleHeatBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last);
-void refreshMoistureStateChunk(Context& ctx, StepState& s, int32_t first, int32_t last);
-
 }  // namespace tamo

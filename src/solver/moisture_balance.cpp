@@ -311,13 +311,4 @@ void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep
       });
 }
 
-void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last) {
-  const bool suction = usesSuctionTable(ctx);
-  forNodeRange(
-      first, last, [&](int32_t i) { return freshWestSide(ctx, s, i, suction, nullptr); },
-      [&](int32_t i, WestSide& carry) {
-        assembleMoistureRow(ctx, s, i, suction, carry, nullptr, nullptr);
-      });
-}
-
 }  // namespace tamo

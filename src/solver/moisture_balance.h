@@ -18,8 +18,4 @@ class TridiagonalSweep;
 // next row's assembly (the last one right after its own), rows in order.
 void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep = nullptr);
 
-// Nodes first..last (2 <= first <= last <= n-1) on the calling thread as one chunk of the
-// shared node loop (west side of `first` afresh, carried from there on).
-void assembleMoistureBalanceChunk(Context& ctx, StepState& s, int32_t first, int32_t last);
-
 }  // namespace tamo
