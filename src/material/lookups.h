@@ -71,13 +71,15 @@ inline double rowFraction(const RowTable<Cols>& t, int k, double x) {
   return (x - t.x(k)) / (t.x(k + 1) - t.x(k));
 }
 
-// y(k) * (y(k+1) / y(k)) ^ s: linear interpolation of ln y on row k. The ratio comes from
-// the table's ratios when it holds them.
+// y(k) * (y(k+1) / y(k)) ^ s: linear interpolation of ln y on row k. The ratio and its
+// logarithm come from the table's ratios when it holds them.
 inline double logInterpolate(const PairTable& t, int k, double x) {
   const double s = detail::rowFraction(t, k, x);
-  const double ratio =
-      static_cast<std::size_t>(k) <= t.ratios.size() ? t.ratios[k - 1] : t.y(k + 1) / t.y(k);
-  return t.y(k) * std::pow(ratio, s);
+  if (static_cast<std::size_t>(k) <= t.ratios.size()) {
+    const RowRatio& q = t.ratios[k - 1];
+    return t.y(k) * powerFromBase(q.ratio, q.log, s);
+  }
+  return t.y(k) * power(t.y(k + 1) / t.y(k), s);
 }
 
 }  // namespace detail

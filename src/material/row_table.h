@@ -7,9 +7,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "material/power.h"
+
 namespace tamo {
 
 inline constexpr int kMaxTableRows = 32767;
+
+// Ratio y(k+1) / y(k) of a row pair and its logarithm as x^y computes it (see power.h).
+struct RowRatio {
+  double ratio = 0.0;
+  PowerBase log;
+};
 
 template <int Cols>
 struct RowTable {
@@ -18,10 +26,11 @@ struct RowTable {
   // x never decreases from row to row (set by noteOrder after the rows are filled): then a
   // remembered row may start a search, see searchRowsFrom.
   bool ascending = false;
-  // ratios[k - 1] = y(k + 1) / y(k) for the rows 1..rows()-1 of a table read by a logarithmic
-  // lookup, made by noteRatios after the rows are filled; empty until then (the lookup then
-  // divides itself). The same division, made once per table instead of once per lookup.
-  std::vector<double> ratios;
+  // ratios[k - 1] = y(k + 1) / y(k) with its logarithm, for the rows 1..rows()-1 of a table
+  // read by a logarithmic lookup, made by noteRatios after the rows are filled; empty until
+  // then (the lookup then divides itself). The same division, made once per table instead
+  // of once per lookup, and the first half of the power, which depends on the ratio alone.
+  std::vector<RowRatio> ratios;
 
   int rows() const { return static_cast<int>(cells.size() / Cols); }
   double& x(int i) { return cells[(i - 1) * Cols]; }
@@ -51,7 +60,10 @@ struct RowTable {
   void noteRatios() {
     ratios.clear();
     ratios.reserve(static_cast<std::size_t>(std::max(rows() - 1, 0)));
-    for (int i = 1; i + 1 <= rows(); ++i) ratios.push_back(y(i + 1) / y(i));
+    for (int i = 1; i + 1 <= rows(); ++i) {
+      const double ratio = y(i + 1) / y(i);
+      ratios.push_back(RowRatio{ratio, powerBase(ratio)});
+    }
   }
 };
 
