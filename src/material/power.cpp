@@ -74,29 +74,40 @@ uint32_t top12(double x) {
   return base;
 }
 
-[[gnu::always_inline]] inline double exponential(double x, const PowerBase& base, double y) {
-  // exponent 0, below 2^-65 or from 2^63 on in magnitude, NaN
-  if (!base.valid || (top12(y) & 0x7ff) - 0x3be >= 0x43e - 0x3be) return std::pow(x, y);
-  // e = y log(x) in two parts
-  const double ehi = y * base.hi;
-  const double elo = std::fma(y, base.lo, std::fma(y, base.hi, -ehi));
-  // |e| below 2^-54 or from 512 on: the result is 1 + e, or near overflow or underflow
-  const uint32_t abstop = top12(ehi) & 0x7ff;
-  if (abstop - top12(0x1p-54) >= top12(512.0) - top12(0x1p-54)) return std::pow(x, y);
-  // exp(e) = 2^(k/N) exp(r), e = k ln2/N + r, |r| <= ln2/2N
+// scale * (1 + tail + exp(r) - 1) for exp(e), e = ehi (+ elo, tiny against ehi, when
+// WithLow): exp(e) = 2^(k/N) exp(r), e = k ln2/N + r, |r| <= ln2/2N. |ehi| must lie in
+// [2^-54, 512).
+template <bool WithLow>
+[[gnu::always_inline]] inline double reducedExponential(double ehi, double elo) {
   const double shifted = std::fma(kInvLn2N, ehi, kShift);
   const uint64_t ki = std::bit_cast<uint64_t>(shifted);
   const double kd = shifted - kShift;
-  const double r = std::fma(kd, kNegLn2LoN, std::fma(kd, kNegLn2HiN, ehi)) + elo;
+  double r = std::fma(kd, kNegLn2LoN, std::fma(kd, kNegLn2HiN, ehi));
+  if constexpr (WithLow) r += elo;
   const uint64_t idx = 2 * (ki % (1 << kTableBits));
   const double tail = std::bit_cast<double>(kExpTable[idx]);
   const double scale = std::bit_cast<double>(kExpTable[idx + 1] + (ki << (52 - kTableBits)));
-  // scale (1 + tail + exp(r) - 1)
   const double* C = kExpPoly;
   const double r2 = r * r;
   const double q =
       std::fma(r2 * r2, std::fma(r, C[3], C[2]), std::fma(r2, std::fma(r, C[1], C[0]), tail + r));
   return std::fma(scale, q, scale);
+}
+
+// |e| below 2^-54 or from 512 on (the result is 1 + e, or near overflow or underflow; also
+// infinite and NaN): off the main path.
+[[gnu::always_inline]] inline bool offTheExponentialPath(double e) {
+  return (top12(e) & 0x7ff) - top12(0x1p-54) >= top12(512.0) - top12(0x1p-54);
+}
+
+[[gnu::always_inline]] inline double powerExponential(double x, const PowerBase& base, double y) {
+  // exponent 0, below 2^-65 or from 2^63 on in magnitude, NaN
+  if (!base.valid || (top12(y) & 0x7ff) - 0x3be >= 0x43e - 0x3be) return std::pow(x, y);
+  // e = y log(x) in two parts
+  const double ehi = y * base.hi;
+  const double elo = std::fma(y, base.lo, std::fma(y, base.hi, -ehi));
+  if (offTheExponentialPath(ehi)) return std::pow(x, y);
+  return reducedExponential<true>(ehi, elo);
 }
 
 }  // namespace
@@ -106,11 +117,15 @@ TAMO_FMA_CLONES PowerBase powerBase(double x) {
 }
 
 TAMO_FMA_CLONES double powerFromBase(double x, const PowerBase& base, double y) {
-  return exponential(x, base, y);
+  return powerExponential(x, base, y);
 }
 
 TAMO_FMA_CLONES double power(double x, double y) {
-  return exponential(x, logarithm(x), y);
+  return powerExponential(x, logarithm(x), y);
+}
+
+TAMO_FMA_CLONES double exponential(double x) {
+  return offTheExponentialPath(x) ? std::exp(x) : reducedExponential<false>(x, 0.0);
 }
 
 }  // namespace tamo

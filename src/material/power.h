@@ -1,4 +1,5 @@
-// x^y as the C library computes it, split in two so that a fixed base keeps its logarithm.
+// x^y and e^x as the C library computes them, x^y split in two so that a fixed base keeps
+// its logarithm.
 //
 // The algorithm is Arm's double-precision pow (newlib, and glibc since 2.28, whose x86-64
 // build selects it with fused multiply-adds on processors that have them): the logarithm
@@ -29,5 +30,9 @@ double powerFromBase(double x, const PowerBase& base, double y);
 
 // x^y.
 double power(double x, double y);
+
+// e^x, the C library's exp on the same terms (its algorithm is the second half of pow's,
+// without the low part of the argument); std::exp off the main path.
+double exponential(double x);
 
 }  // namespace tamo

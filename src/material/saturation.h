@@ -1,7 +1,7 @@
 // Saturation vapour pressure over water and ice and saturation vapour density.
 #pragma once
 
-#include <cmath>
+#include "material/power.h"
 
 namespace tamo {
 
@@ -9,8 +9,8 @@ namespace tamo {
 // beyond +-100 degC keep it finite and monotone.
 inline double saturationVapourPressure(double T) {
   if (T > 100.0) return 1e-08 * T + 101291.0;
-  if (T >= 0.0) return 610.78 * std::exp(17.08 * T / (234.18 + T));
-  if (T >= -100.0) return 610.71 * std::exp(22.44 * T / (272.44 + T));
+  if (T >= 0.0) return 610.78 * exponential(17.08 * T / (234.18 + T));
+  if (T >= -100.0) return 610.71 * exponential(22.44 * T / (272.44 + T));
   return 1e-08 * T + 0.001363;
 }
 

@@ -1,5 +1,6 @@
-// The split power against the C library's pow, bit for bit, where the C library computes
-// pow with the same algorithm (glibc 2.28 or later on a processor with FMA and AVX2).
+// The split power and the exponential against the C library's pow and exp, bit for bit,
+// where the C library computes them with the same algorithm (glibc 2.28 or later on a
+// processor with FMA and AVX2).
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -39,7 +40,17 @@ void expectSamePow(double x, double y) {
       << std::hexfloat << x << " ^ " << y;
 }
 
-TEST(Power, EqualsTheLibraryPowBitForBit) {
+void expectSameExp(double x) {
+  const double expected = std::exp(x);
+  const double mine = tamo::exponential(x);
+  if (std::isnan(expected)) {
+    EXPECT_TRUE(std::isnan(mine)) << std::hexfloat << x;
+    return;
+  }
+  ASSERT_EQ(std::bit_cast<uint64_t>(mine), std::bit_cast<uint64_t>(expected)) << std::hexfloat << x;
+}
+
+TEST(Power, EqualsTheLibraryPowAndExpBitForBit) {
   if (!libraryPowIsTheSameAlgorithm()) GTEST_SKIP() << "the C library's pow is another one";
   std::mt19937_64 random(20261206);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -50,6 +61,12 @@ TEST(Power, EqualsTheLibraryPowBitForBit) {
     expectSamePow(200.0 + 200.0 * unit(random), 0.81);
     // any bit pattern: zeros, negatives, subnormals, infinities, NaNs, extreme exponents
     expectSamePow(std::bit_cast<double>(random()), std::bit_cast<double>(random()));
+    // saturation pressure exponents, and any bit pattern
+    expectSameExp(40.0 * (unit(random) - 0.5));
+    expectSameExp(std::bit_cast<double>(random()));
+  }
+  for (double x : {0.0, 0x1p-60, -0x1p-60, 709.0, 710.0, -745.0, -746.0, kInf, -kInf, kNaN}) {
+    expectSameExp(x);
   }
   for (double x : {0.0, -0.0, -2.0, 1.0, 0x1p-1074, kInf, kNaN}) {
     for (double y : {0.0, 1.0, -1.0, 0.5, 3.0, 0x1p-70, 0x1p70, kInf, kNaN}) {
