@@ -102,8 +102,8 @@ inline double powerFormValue(const MaterialRecord& m, double phi, double* dwdphi
 // not null. A material without storage function (nStorage <= 0) gives 0 (and derivative
 // 0) and reads no table. Allocates nothing. hint: row memory of the call site for a
 // table (see searchRowsFrom), or null.
-inline double storageValue(const MaterialRecord& m, double phi, double* dwdphi,
-                           int32_t* hint = nullptr) {
+[[gnu::always_inline]] inline double storageValue(const MaterialRecord& m, double phi,
+                                                  double* dwdphi, int32_t* hint = nullptr) {
   const int n = m.nStorage;
   if (n <= 0 || m.sortab.rows() < n) {
     // no storage function (a row count beyond the held rows never occurs after a load)
