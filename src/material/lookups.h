@@ -111,14 +111,15 @@ inline double lookupLogCapped(const PairTable& t, double x, double cap, int32_t*
 
 // Logarithmic interpolation for x in 0..1: y(1) for x <= 0, y(n) for x > 1; the end row
 // pairs are extended logarithmically between 0 and x(1) and between x(n) and 1.
-// Meant for n >= 1; an empty table gives 0.
-inline double lookupLogUnit(const PairTable& t, double x) {
+// Meant for n >= 1; an empty table gives 0. hint: row memory of the call site (see
+// searchRowsFrom), or null.
+inline double lookupLogUnit(const PairTable& t, double x, int32_t* hint = nullptr) {
   const int n = t.rows();
   if (n <= 0) return 0.0;
   if (n == 1) return t.y(1);
   if (x > 1.0) return t.y(n);
   if (x <= 0.0) return t.y(1);
-  const int k = searchRows(t, n, x);
+  const int k = searchRowsFrom(t, n, x, hint);
   if (k + 1 > n) return t.y(n);
   return detail::logInterpolate(t, k, x);
 }

@@ -18,10 +18,10 @@ inline double liquidTransportCoefficient(const MaterialRecord& m, double w, bool
 }
 // Vapour diffusion resistance factor [-] at relative humidity phi: logarithmic
 // interpolation of bmytab, the first value for phi <= 0, the last for phi > 1; 1 (still
-// air) when the material has no table.
-inline double vapourResistanceFactor(const MaterialRecord& m, double phi) {
+// air) when the material has no table. hint: row memory of the call site, or null.
+inline double vapourResistanceFactor(const MaterialRecord& m, double phi, int32_t* hint = nullptr) {
   if (m.bmytab.rows() < 1) return 1.0;
-  return lookupLogUnit(m.bmytab, phi);
+  return lookupLogUnit(m.bmytab, phi, hint);
 }
 // Thermal conductivity [W/(m K)] at water content w [kg/m3] and temperature T [degC]:
 // bltemptab(T) + bltab(w) - y of bltab row 1, both parts linear and held constant beyond

@@ -9,6 +9,7 @@ void releaseContextArrays(Context& ctx) {
   ctx.storageRowHint.release();
   ctx.unfrozenRowHint.release();
   ctx.liquidRowHint.release();
+  ctx.resistanceRowHint.release();
   for (OneBased<double>* a :
        {&ctx.saturationPressure, &ctx.previousTemperature, &ctx.previousHumidity,
         &ctx.stepStartTemperature, &ctx.stepStartHumidity, &ctx.stepStartWaterContent,

@@ -66,11 +66,13 @@ struct Context {
   OneBased<int32_t> nodeMaterial;  // per node; 0 at the ambient nodes
   int32_t materialCount = 0;       // M, highest material number of the grid
   // Per node: the table rows its lookups found last (storage function at phi and at the
-  // frost-capped phi, liquid transport), where their next searches start. A search
-  // memory only: whatever the entries hold, the values looked up are the same.
+  // frost-capped phi, liquid transport, vapour resistance factor), where their next
+  // searches start. A search memory only: whatever the entries hold, the values looked up
+  // are the same.
   mutable OneBased<int32_t> storageRowHint;
   mutable OneBased<int32_t> unfrozenRowHint;
   mutable OneBased<int32_t> liquidRowHint;
+  mutable OneBased<int32_t> resistanceRowHint;
 
   // 10. per-node state and work arrays (n entries each)
   OneBased<double> saturationPressure;       // [Pa] per node

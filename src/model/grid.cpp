@@ -21,6 +21,7 @@ void allocateArrays(Context& ctx, int32_t n) {
   ctx.storageRowHint.assign(size, 0);
   ctx.unfrozenRowHint.assign(size, 0);
   ctx.liquidRowHint.assign(size, 0);
+  ctx.resistanceRowHint.assign(size, 0);
 }
 
 void allocateStateArrays(Context& ctx, int32_t n) {

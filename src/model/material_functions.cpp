@@ -267,6 +267,7 @@ int32_t loadConductivityOverTemperature(MaterialRecord& m, int32_t analytic, int
 int32_t loadResistanceFactor(MaterialRecord& m, int32_t n, const Points& p) {
   if (exceedsRowLimit(n)) return kBadTableLength;
   PairTable t = copyPairs(p, n);
+  t.noteOrder();
   t.noteRatios();
   std::swap(m.bmytab, t);
   m.nMu = static_cast<int16_t>(m.bmytab.rows());

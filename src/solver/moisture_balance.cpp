@@ -85,7 +85,8 @@ double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k)
   const double phi = s.humidity[k];
   NodeTransport t;
   t.psat = nodeSaturationPressure(ctx, s, k);
-  t.permeability = stillAirVapourPermeability(T, ctx.airPressure) / vapourResistanceFactor(m, phi);
+  t.permeability = stillAirVapourPermeability(T, ctx.airPressure) /
+                   vapourResistanceFactor(m, phi, &ctx.resistanceRowHint[k]);
   if (isTrue(ctx.liquidTransport)) {
     // Below 0 degC only the unfrozen water conducts.
     const double conducting = T <= 0.0 ? storageValue(m, cappedHumidity(phi, frostCap(T)), nullptr,
