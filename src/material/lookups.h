@@ -72,14 +72,16 @@ inline double rowFraction(const RowTable<Cols>& t, int k, double x) {
 }
 
 // y(k) * (y(k+1) / y(k)) ^ s: linear interpolation of ln y on row k. The ratio and its
-// logarithm come from the table's ratios when it holds them.
-inline double logInterpolate(const PairTable& t, int k, double x) {
+// logarithm come from the table's ratios when it holds them. Power: how x^y is reached
+// (power.h).
+template <typename Power>
+[[gnu::always_inline]] inline double logInterpolate(const PairTable& t, int k, double x) {
   const double s = detail::rowFraction(t, k, x);
   if (static_cast<std::size_t>(k) <= t.ratios.size()) {
     const RowRatio& q = t.ratios[k - 1];
-    return t.y(k) * powerFromBase(q.ratio, q.log, s);
+    return t.y(k) * Power::fromBase(q.ratio, q.log, s);
   }
-  return t.y(k) * power(t.y(k + 1) / t.y(k), s);
+  return t.y(k) * Power::of(t.y(k + 1) / t.y(k), s);
 }
 
 }  // namespace detail
@@ -100,20 +102,24 @@ inline double lookupClamped(const PairTable& t, double x) {
 // Logarithmic interpolation (linear in ln y); y(n) from min(cap, x(n)) on; below x(1) the
 // first row pair is extended logarithmically; 0 for an empty table. y must be positive.
 // hint: row memory of the call site (see searchRowsFrom), or null.
-inline double lookupLogCapped(const PairTable& t, double x, double cap, int32_t* hint = nullptr) {
+template <typename Power = CalledPower>
+[[gnu::always_inline]] inline double lookupLogCapped(const PairTable& t, double x, double cap,
+                                                     int32_t* hint = nullptr) {
   const int n = t.rows();
   if (n <= 0) return 0.0;
   if (x >= std::min(cap, t.x(n))) return t.y(n);
   const int k = searchRowsFrom(t, n, x, hint);
   if (k + 1 > n) return t.y(n);  // single row
-  return detail::logInterpolate(t, k, x);
+  return detail::logInterpolate<Power>(t, k, x);
 }
 
 // Logarithmic interpolation for x in 0..1: y(1) for x <= 0, y(n) for x > 1; the end row
 // pairs are extended logarithmically between 0 and x(1) and between x(n) and 1.
 // Meant for n >= 1; an empty table gives 0. hint: row memory of the call site (see
 // searchRowsFrom), or null.
-inline double lookupLogUnit(const PairTable& t, double x, int32_t* hint = nullptr) {
+template <typename Power = CalledPower>
+[[gnu::always_inline]] inline double lookupLogUnit(const PairTable& t, double x,
+                                                   int32_t* hint = nullptr) {
   const int n = t.rows();
   if (n <= 0) return 0.0;
   if (n == 1) return t.y(1);
@@ -121,7 +127,7 @@ inline double lookupLogUnit(const PairTable& t, double x, int32_t* hint = nullpt
   if (x <= 0.0) return t.y(1);
   const int k = searchRowsFrom(t, n, x, hint);
   if (k + 1 > n) return t.y(n);
-  return detail::logInterpolate(t, k, x);
+  return detail::logInterpolate<Power>(t, k, x);
 }
 
 // Rows (x, y, slope): y(k) + (x - x(k)) * slope(k), extended linearly at both ends with

@@ -35,4 +35,14 @@ double power(double x, double y);
 // without the low part of the argument); std::exp off the main path.
 double exponential(double x);
 
+// The entry points above as a policy of the lookups and properties that use them (the
+// default); InlinePower (power_algorithm.h) inlines the algorithm instead.
+struct CalledPower {
+  static double fromBase(double x, const PowerBase& base, double y) {
+    return powerFromBase(x, base, y);
+  }
+  static double of(double x, double y) { return power(x, y); }
+  static double exp(double x) { return exponential(x); }
+};
+
 }  // namespace tamo

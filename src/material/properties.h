@@ -12,16 +12,20 @@ namespace tamo {
 // (redistribution): logarithmic interpolation, the last value from min(wf, last w) on, the
 // first segment extended logarithmically below the first w; 0 for an empty table.
 // hint: row memory of the call site (see searchRowsFrom), or null.
-inline double liquidTransportCoefficient(const MaterialRecord& m, double w, bool suction,
-                                         int32_t* hint = nullptr) {
-  return lookupLogCapped(suction ? m.fktabs : m.fktabr, w, m.wf, hint);
+template <typename Power = CalledPower>
+[[gnu::always_inline]] inline double liquidTransportCoefficient(const MaterialRecord& m, double w,
+                                                                bool suction,
+                                                                int32_t* hint = nullptr) {
+  return lookupLogCapped<Power>(suction ? m.fktabs : m.fktabr, w, m.wf, hint);
 }
 // Vapour diffusion resistance factor [-] at relative humidity phi: logarithmic
 // interpolation of bmytab, the first value for phi <= 0, the last for phi > 1; 1 (still
 // air) when the material has no table. hint: row memory of the call site, or null.
-inline double vapourResistanceFactor(const MaterialRecord& m, double phi, int32_t* hint = nullptr) {
+template <typename Power = CalledPower>
+[[gnu::always_inline]] inline double vapourResistanceFactor(const MaterialRecord& m, double phi,
+                                                            int32_t* hint = nullptr) {
   if (m.bmytab.rows() < 1) return 1.0;
-  return lookupLogUnit(m.bmytab, phi, hint);
+  return lookupLogUnit<Power>(m.bmytab, phi, hint);
 }
 // Thermal conductivity [W/(m K)] at water content w [kg/m3] and temperature T [degC]:
 // bltemptab(T) + bltab(w) - y of bltab row 1, both parts linear and held constant beyond

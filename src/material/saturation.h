@@ -6,11 +6,12 @@
 namespace tamo {
 
 // [Pa] saturation vapour pressure at T [degC]; over ice below 0 degC, linear branches
-// beyond +-100 degC keep it finite and monotone.
-inline double saturationVapourPressure(double T) {
+// beyond +-100 degC keep it finite and monotone. Power: how e^x is reached (power.h).
+template <typename Power = CalledPower>
+[[gnu::always_inline]] inline double saturationVapourPressure(double T) {
   if (T > 100.0) return 1e-08 * T + 101291.0;
-  if (T >= 0.0) return 610.78 * exponential(17.08 * T / (234.18 + T));
-  if (T >= -100.0) return 610.71 * exponential(22.44 * T / (272.44 + T));
+  if (T >= 0.0) return 610.78 * Power::exp(17.08 * T / (234.18 + T));
+  if (T >= -100.0) return 610.71 * Power::exp(22.44 * T / (272.44 + T));
   return 1e-08 * T + 0.001363;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "material/power_algorithm.h"
 #include "material/properties.h"
 #include "material/saturation.h"
 #include "material/storage_function.h"
@@ -57,8 +58,10 @@ struct WestSide {
 
 // [Pa] saturation pressure of node k: follows the temperature solved in this iteration
 // while heat transport is on, otherwise the stored value.
-double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k) {
-  return isTrue(ctx.heatTransport) ? saturationVapourPressure(s.temperature[k])
+template <typename Power = CalledPower>
+[[gnu::always_inline]] inline double nodeSaturationPressure(const Context& ctx, const StepState& s,
+                                                            int32_t k) {
+  return isTrue(ctx.heatTransport) ? saturationVapourPressure<Power>(s.temperature[k])
                                    : ctx.saturationPressure[k];
 }
 
@@ -77,22 +80,25 @@ double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k)
 
 // The part of an interior node that depends on its own state alone: saturation pressure,
 // vapour permeability of the material below free saturation and liquid transport
-// coefficient. It holds the pow and exp calls of the node.
+// coefficient. It holds the pow and exp calls of the node; Power says how they are reached
+// (power.h).
+template <typename Power = CalledPower>
 [[gnu::always_inline]] inline NodeTransport nodeTransport(const Context& ctx, const StepState& s,
                                                           int32_t k, bool suction) {
   const MaterialRecord& m = materialOf(ctx, k);
   const double T = s.temperature[k];
   const double phi = s.humidity[k];
   NodeTransport t;
-  t.psat = nodeSaturationPressure(ctx, s, k);
-  t.permeability = stillAirVapourPermeability(T, ctx.airPressure) /
-                   vapourResistanceFactor(m, phi, &ctx.resistanceRowHint[k]);
+  t.psat = nodeSaturationPressure<Power>(ctx, s, k);
+  t.permeability = stillAirVapourPermeability<Power>(T, ctx.airPressure) /
+                   vapourResistanceFactor<Power>(m, phi, &ctx.resistanceRowHint[k]);
   if (isTrue(ctx.liquidTransport)) {
     // Below 0 degC only the unfrozen water conducts.
     const double conducting = T <= 0.0 ? storageValue(m, cappedHumidity(phi, frostCap(T)), nullptr,
                                                       &ctx.unfrozenRowHint[k])
                                        : s.waterContent[k];
-    const double Dw = liquidTransportCoefficient(m, conducting, suction, &ctx.liquidRowHint[k]);
+    const double Dw =
+        liquidTransportCoefficient<Power>(m, conducting, suction, &ctx.liquidRowHint[k]);
     // Temperature dependence of the viscosity of water.
     t.liquid = Dw * (0.555 + 0.0208 * T + 9e-05 * (T * T));
   }
@@ -129,9 +135,12 @@ double nodeSaturationPressure(const Context& ctx, const StepState& s, int32_t k)
 // The transport part of every interior node, in one pass before the rows: the pow and exp
 // calls of different nodes do not depend on each other, and back to back the processor
 // overlaps them, which it cannot do across the rows' chain of eliminations.
-void evaluateNodeTransport(const Context& ctx, StepState& s, bool suction) {
+// Compiled for processors with fused multiply-add and for the others, with the power
+// algorithm inlined into the loop: the same operations as the called entry points, so the
+// same bits.
+TAMO_FMA_CLONES void evaluateNodeTransport(const Context& ctx, StepState& s, bool suction) {
   for (int32_t k = 2; k <= ctx.nodeCount - 1; ++k) {
-    s.transportScratch[k] = nodeTransport(ctx, s, k, suction);
+    s.transportScratch[k] = nodeTransport<InlinePower>(ctx, s, k, suction);
   }
 }
 

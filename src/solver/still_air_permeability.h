@@ -6,8 +6,10 @@
 namespace tamo {
 
 // [kg/(m s Pa)] vapour permeability of still air at T [degC] and air pressure p [Pa].
-inline double stillAirVapourPermeability(double T, double p) {
-  return 1.968e-07 * power(T + 273.15, 0.81) / p;
+// Power: how x^y is reached (power.h).
+template <typename Power = CalledPower>
+[[gnu::always_inline]] inline double stillAirVapourPermeability(double T, double p) {
+  return 1.968e-07 * Power::of(T + 273.15, 0.81) / p;
 }
 
 }  // namespace tamo
