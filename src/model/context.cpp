@@ -20,6 +20,7 @@ void releaseContextArrays(Context& ctx) {
         &ctx.inverseDistance, &ctx.nodeVolume, &ctx.eastAreaFactor, &ctx.westAreaFactor}) {
     a->release();
   }
+  ctx.nodeTransport.release();
   ctx.sources.release();
   ctx.heatSourceList.release();
   ctx.moistureSourceList.release();

@@ -15,6 +15,14 @@
 
 namespace tamo {
 
+// Transport properties of an interior node that follow from its own state at the current
+// iterate alone (see the moisture balance).
+struct NodeTransport {
+  double psat = 0.0;          // [Pa] saturation vapour pressure
+  double permeability = 0.0;  // [kg/(m s Pa)] vapour permeability of the material
+  double liquid = 0.0;        // [kg/(m s)] liquid transport coefficient Dw
+};
+
 struct Context {
   // 1. own handle
   int32_t handle = 0;
@@ -92,6 +100,9 @@ struct Context {
   OneBased<double> systemUpper;              // c_i
   OneBased<double> systemDiagonal;           // b_i
   OneBased<double> systemRightHandSide;      // d_i
+  // per node, of the current iterate: filled by the one-thread moisture balance before its
+  // rows (allocated with the grid, so that no step allocates it)
+  OneBased<NodeTransport> nodeTransport;
 
   // 11. air pressure [Pa]
   double airPressure = 93399.0;

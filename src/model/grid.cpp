@@ -35,6 +35,7 @@ void allocateStateArrays(Context& ctx, int32_t n) {
         &ctx.systemRightHandSide}) {
     a->assign(size, 0.0);
   }
+  ctx.nodeTransport.assign(size, NodeTransport{});
 }
 
 void computeGeometry(Context& ctx, int32_t N) {

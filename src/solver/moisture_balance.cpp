@@ -138,9 +138,9 @@ template <typename Power = CalledPower>
 // Compiled for processors with fused multiply-add and for the others, with the power
 // algorithm inlined into the loop: the same operations as the called entry points, so the
 // same bits.
-TAMO_FMA_CLONES void evaluateNodeTransport(const Context& ctx, StepState& s, bool suction) {
+TAMO_FMA_CLONES void evaluateNodeTransport(Context& ctx, const StepState& s, bool suction) {
   for (int32_t k = 2; k <= ctx.nodeCount - 1; ++k) {
-    s.transportScratch[k] = nodeTransport<InlinePower>(ctx, s, k, suction);
+    ctx.nodeTransport[k] = nodeTransport<InlinePower>(ctx, s, k, suction);
   }
 }
 
@@ -311,7 +311,7 @@ void assembleMoistureBalance(Context& ctx, StepState& s, TridiagonalSweep* sweep
   const NodeTransport* evaluated = nullptr;
   if (sweep != nullptr) {
     evaluateNodeTransport(ctx, s, suction);
-    evaluated = &s.transportScratch[0];
+    evaluated = &ctx.nodeTransport[0];
   }
   forEachInteriorNode(
       ctx.nodeCount, [&](int32_t i) { return freshWestSide(ctx, s, i, suction, evaluated); },

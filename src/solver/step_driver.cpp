@@ -273,7 +273,6 @@ int32_t runStep(Context& ctx, double dt, double* temperature, double* humidity,
   s.startUnfrozenWater.assign(static_cast<std::size_t>(n), 0.0);
   s.startEnthalpy.assign(static_cast<std::size_t>(n), 0.0);
   s.assemblyScratch.assign(static_cast<std::size_t>(n), 0.0);
-  s.transportScratch.assign(static_cast<std::size_t>(n), NodeTransport{});
 
   prepareStep(ctx, s, dt);
 

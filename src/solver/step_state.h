@@ -10,14 +10,6 @@
 
 namespace tamo {
 
-// Transport properties of an interior node that follow from its own state at the current
-// iterate alone (see the moisture balance).
-struct NodeTransport {
-  double psat = 0.0;          // [Pa] saturation vapour pressure
-  double permeability = 0.0;  // [kg/(m s Pa)] vapour permeability of the material
-  double liquid = 0.0;        // [kg/(m s)] liquid transport coefficient Dw
-};
-
 struct StepState {
   StepState(double* T, double* phi, double* w) : temperature(T), humidity(phi), waterContent(w) {}
 
@@ -31,7 +23,6 @@ struct StepState {
   OneBased<double> startUnfrozenWater;       // [kg/m3] unfrozen water at the step start
   OneBased<double> startEnthalpy;            // [J/kg] enthalpy at the step-start temperature
   OneBased<double> assemblyScratch;          // [kg/m3] dw/dphi of the current iterate
-  OneBased<NodeTransport> transportScratch;  // of the current iterate, one thread only
 
   // Convergence control.
   double convergenceMeasure = 1e9;
